@@ -1,0 +1,102 @@
+#pragma once
+
+#include "dberror.h"
+#include "dialect.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariantList>
+#include <memory>
+
+namespace wb {
+
+class LoginStore;
+
+// Where and as whom to connect. For the embedded engine `server` is the database file.
+struct ConnectInfo {
+    Engine engine = Engine::Sqlite;
+    QString server; // SQLite: file path; PostgreSQL: host or host:port
+    QString database = QStringLiteral("Wardbook");
+    QString user; // empty: open without a login (set-up and the user list only)
+    QString password;
+    bool createIfMissing = false; // SQLite only: create the file (first start)
+};
+
+// The one connection of the program: open, close, state, statements and transactions.
+class Connection {
+public:
+    static constexpr int adStateClosed = 0;
+    static constexpr int adStateOpen = 1;
+
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Opens the database; the embedded engine checks the login against its login store.
+    void Open(const ConnectInfo& info);
+    void Close();
+    int State() const { return open_ ? adStateOpen : adStateClosed; }
+    bool isOpen() const { return open_; }
+
+    // Runs a statement that returns no rows; returns the number of rows it touched.
+    int Execute(const QString& sql, const QVariantList& params = {});
+    // Runs a query and returns it positioned before its first row (for the record set and look-ups).
+    QSqlQuery query(const QString& sql, const QVariantList& params = {});
+    // The first column of the first row, or a null value when there is none.
+    QVariant scalar(const QString& sql, const QVariantList& params = {});
+
+    void BeginTrans();
+    void CommitTrans();
+    void RollbackTrans();
+    bool inTransaction() const { return transactionDepth_ > 0; }
+
+    const Dialect& dialect() const;
+    Engine engine() const { return info_.engine; }
+    const ConnectInfo& info() const { return info_; }
+    const QString& user() const { return info_.user; }
+    QSqlDatabase database() const;
+    LoginStore& logins();
+
+    // Turns a driver error into a DbError with the kind the rest of the program tests.
+    [[noreturn]] void raise(const QSqlError& error, const QString& sql = {}) const;
+
+private:
+    QString name_;
+    ConnectInfo info_;
+    std::unique_ptr<Dialect> dialect_;
+    std::unique_ptr<LoginStore> logins_;
+    bool open_ = false;
+    int transactionDepth_ = 0;
+};
+
+// Commits when told to, rolls back when it goes out of scope otherwise.
+class Transaction {
+public:
+    explicit Transaction(Connection& con) : con_(con) { con_.BeginTrans(); }
+    ~Transaction() {
+        if (!done_) {
+            try {
+                con_.RollbackTrans();
+            } catch (...) {
+            }
+        }
+    }
+    void commit() {
+        con_.CommitTrans();
+        done_ = true;
+    }
+
+private:
+    Connection& con_;
+    bool done_ = false;
+};
+
+// Runs `write(key)` in a transaction with key = highest `keyColumn` of `table` plus 1, read inside
+// the same transaction; a duplicate key (another desk saved first) retries with the next key.
+// Returns the key that was written.
+qint64 saveWithNextKey(Connection& con, const QString& table, const QString& keyColumn,
+                       const std::function<void(qint64 key)>& write);
+
+} // namespace wb

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "schema.h"
+
+#include <QSqlError>
+#include <QString>
+#include <memory>
+
+namespace wb {
+
+enum class Engine { Sqlite, Postgres };
+
+// The few places where the two engines speak differently.
+class Dialect {
+public:
+    virtual ~Dialect() = default;
+    virtual Engine engine() const = 0;
+    virtual QString driverName() const = 0;
+
+    // Column type in CREATE TABLE (with the size check where the engine does not enforce sizes).
+    virtual QString columnDefinition(const Column& column) const = 0;
+    // Definition of a key column whose value the database assigns.
+    virtual QString generatedKeyDefinition(const Column& column) const = 0;
+
+    // A bound text parameter that the engine may not be able to type by itself ("?" or "?::text").
+    virtual QString textParam() const = 0;
+    // "expr contains the bound pattern", case-insensitive; bind likeContains(text) to it.
+    virtual QString containsCI(const QString& expr) const = 0;
+    // "expr equals the bound text", case-insensitive.
+    virtual QString equalsCI(const QString& expr) const = 0;
+    // A date column shown as dd-mm-yyyy text.
+    virtual QString dateAsDdMmYyyy(const QString& expr) const = 0;
+
+    // Statement that starts a transaction that will write.
+    virtual QString beginWrite() const = 0;
+
+    virtual bool isUniqueViolation(const QSqlError& error) const = 0;
+    virtual bool isTooLong(const QSqlError& error) const = 0;
+
+    static std::unique_ptr<Dialect> make(Engine engine);
+};
+
+// The pattern for containsCI: the text with %, _ and \ escaped, between % signs.
+QString likeContains(const QString& text);
+
+} // namespace wb

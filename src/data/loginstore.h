@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace wb {
+
+class Connection;
+
+// The database's own logins: the embedded engine keeps them in a table of Argon2id hashes, the
+// server keeps them as roles of the program's group role.
+class LoginStore {
+public:
+    virtual ~LoginStore() = default;
+    // Every login of the program except the database owner, sorted by name.
+    virtual QStringList list() = 0;
+    // Raises DbError (Kind::Login) with a text that says why when the name or password is wrong.
+    virtual void check(const QString& name, const QString& password) = 0;
+    // Creates a login; only an administrator login may create logins. `administrator` lets the new
+    // login create logins in turn.
+    virtual void create(const QString& name, const QString& password, bool administrator) = 0;
+    virtual void changePassword(const QString& name, const QString& password) = 0;
+    virtual void drop(const QString& name) = 0;
+    virtual bool exists(const QString& name) = 0;
+};
+
+} // namespace wb

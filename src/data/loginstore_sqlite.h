@@ -1,0 +1,27 @@
+#pragma once
+
+#include "loginstore.h"
+
+namespace wb {
+
+// Logins of the embedded database: rows of the Logins table holding Argon2id hashes.
+class SqliteLoginStore : public LoginStore {
+public:
+    explicit SqliteLoginStore(Connection& con) : con_(con) {}
+    QStringList list() override;
+    void check(const QString& name, const QString& password) override;
+    void create(const QString& name, const QString& password, bool administrator) override;
+    void changePassword(const QString& name, const QString& password) override;
+    void drop(const QString& name) override;
+    bool exists(const QString& name) override;
+
+private:
+    void requireAdministrator(const QString& what);
+    Connection& con_;
+};
+
+// An Argon2id hash of the password in libsodium's string form; and its check.
+QString hashPassword(const QString& password);
+bool verifyPassword(const QString& hash, const QString& password);
+
+} // namespace wb

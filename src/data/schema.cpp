@@ -1,0 +1,114 @@
+#include "schema.h"
+
+#include "connection.h"
+
+#include <QHash>
+
+namespace wb {
+
+const Column* Table::column(const QString& n) const {
+    for (const Column& c : columns)
+        if (c.name.compare(n, Qt::CaseInsensitive) == 0)
+            return &c;
+    return nullptr;
+}
+
+namespace Schema {
+
+int latestVersion() {
+    int v = 0;
+    for (const Migration& m : migrations())
+        v = std::max(v, m.version);
+    return v;
+}
+
+const Table* table(const QString& name) {
+    static const QHash<QString, const Table*> byName = [] {
+        QHash<QString, const Table*> map;
+        for (const Migration& m : migrations())
+            for (const Table& t : m.tables)
+                map.insert(t.name.toLower(), &t);
+        return map;
+    }();
+    return byName.value(name.toLower(), nullptr);
+}
+
+QString createStatement(const Table& t, Connection& con) {
+    const Dialect& d = con.dialect();
+    QStringList parts;
+    for (const Column& c : t.columns) {
+        if (c.name.compare(t.key, Qt::CaseInsensitive) == 0 && t.keyByDatabase)
+            parts << d.generatedKeyDefinition(c);
+        else
+            parts << d.columnDefinition(c);
+    }
+    if (!t.key.isEmpty() && !t.keyByDatabase)
+        parts << QStringLiteral("PRIMARY KEY (%1)").arg(t.key);
+    for (const QString& u : t.uniqueColumns)
+        parts << QStringLiteral("UNIQUE (%1)").arg(u);
+    return QStringLiteral("CREATE TABLE %1 (%2)").arg(t.name, parts.join(QStringLiteral(", ")));
+}
+
+namespace {
+
+bool hasTable(Connection& con, const QString& name) {
+    const QStringList tables = con.database().tables();
+    for (const QString& t : tables)
+        if (t.compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+QString groupRole(Connection& con) {
+    return con.info().database.toLower() + QStringLiteral("_users");
+}
+
+// The program's group role holds the rights on every table of the server's catalogue.
+void grantToGroup(Connection& con) {
+    const QString role = groupRole(con);
+    if (!con.scalar(QStringLiteral("select 1 from pg_roles where rolname = ?::text"), {role}).isValid())
+        return;
+    const auto run = [&](const QString& format) {
+        const QString sql =
+            con.scalar(QStringLiteral("select format(?::text, ?::text)"), {format, role}).toString();
+        con.Execute(sql);
+    };
+    run(QStringLiteral("GRANT USAGE ON SCHEMA public TO %I"));
+    run(QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON ALL TABLES IN SCHEMA public TO %I"));
+    run(QStringLiteral("GRANT USAGE, SELECT, UPDATE ON ALL SEQUENCES IN SCHEMA public TO %I"));
+}
+
+} // namespace
+
+int version(Connection& con) {
+    if (!hasTable(con, QStringLiteral("Schema_Version")))
+        return 0;
+    return con.scalar(QStringLiteral("select max(Version) from Schema_Version")).toInt();
+}
+
+void migrate(Connection& con) {
+    if (!hasTable(con, QStringLiteral("Schema_Version")))
+        con.Execute(QStringLiteral("CREATE TABLE Schema_Version (Version INTEGER NOT NULL)"));
+    const int current = version(con);
+    const bool embedded = con.engine() == Engine::Sqlite;
+    for (const Migration& m : migrations()) {
+        if (m.version <= current)
+            continue;
+        Transaction t(con);
+        for (const Table& table : m.tables) {
+            if (table.embeddedOnly && !embedded)
+                continue;
+            con.Execute(createStatement(table, con));
+        }
+        if (m.extra)
+            m.extra(con);
+        con.Execute(QStringLiteral("INSERT INTO Schema_Version (Version) VALUES (?)"), {m.version});
+        t.commit();
+    }
+    if (!embedded)
+        grantToGroup(con);
+}
+
+} // namespace Schema
+
+} // namespace wb

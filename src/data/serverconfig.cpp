@@ -1,0 +1,80 @@
+#include "serverconfig.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+namespace wb {
+
+namespace {
+
+// One field of a sequential read: up to the next comma or line end; a quoted field keeps its commas.
+QString readField(const QString& text, qsizetype& pos) {
+    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t'))
+        ++pos;
+    QString field;
+    if (pos < text.size() && text[pos] == '"') {
+        const qsizetype end = text.indexOf('"', pos + 1);
+        field = text.mid(pos + 1, end < 0 ? -1 : end - pos - 1);
+        pos = end < 0 ? text.size() : end + 1;
+        while (pos < text.size() && text[pos] != ',' && text[pos] != '\n')
+            ++pos;
+    } else {
+        const qsizetype start = pos;
+        while (pos < text.size() && text[pos] != ',' && text[pos] != '\n' && text[pos] != '\r')
+            ++pos;
+        field = text.mid(start, pos - start).trimmed();
+    }
+    if (pos < text.size() && text[pos] == ',')
+        ++pos;
+    return field;
+}
+
+} // namespace
+
+ConnectInfo ServerConfig::connectInfo(const QString& user, const QString& password) const {
+    ConnectInfo info;
+    if (embedded()) {
+        info.engine = Engine::Sqlite;
+        info.server = embeddedDatabasePath();
+    } else {
+        info.engine = Engine::Postgres;
+        info.server = server;
+    }
+    info.database = QStringLiteral("Wardbook");
+    info.user = user;
+    info.password = password;
+    return info;
+}
+
+ServerConfig readServerFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        throw DbError(
+            QStringLiteral("The server file \"%1\" cannot be read: %2").arg(path, file.errorString()),
+            DbError::Kind::Connection);
+    const QString text = QString::fromUtf8(file.readAll());
+    qsizetype pos = 0;
+    ServerConfig config;
+    config.server = readField(text, pos);
+    if (config.server.isEmpty())
+        throw DbError(QStringLiteral("The server file \"%1\" names no server.").arg(path),
+                      DbError::Kind::Connection);
+    if (pos < text.size() && text[pos - 1] == ',')
+        config.listerPassword = readField(text, pos);
+    return config;
+}
+
+QString serverFilePath() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/Server.txt");
+}
+
+QString embeddedDatabasePath() {
+    const QString dir =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Wardbook");
+    QDir().mkpath(dir);
+    return dir + QStringLiteral("/Wardbook.sqlite");
+}
+
+} // namespace wb

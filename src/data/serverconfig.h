@@ -1,0 +1,29 @@
+#pragma once
+
+#include "connection.h"
+
+#include <QString>
+
+namespace wb {
+
+// What "Server.txt" beside the executable says: its first field names the server ("." is the
+// embedded database, anything else a PostgreSQL host or host:port); an optional second field is the
+// password of the account that only lists the users.
+struct ServerConfig {
+    QString server = QStringLiteral(".");
+    QString listerPassword;
+
+    bool embedded() const { return server == QLatin1String("."); }
+    // The connection to make for `user`, against the catalogue "Wardbook".
+    ConnectInfo connectInfo(const QString& user, const QString& password) const;
+};
+
+// Reads the first fields of a "Server.txt" file (up to a comma or the line end, surrounding quotes
+// removed). Raises DbError when the file is missing or empty.
+ServerConfig readServerFile(const QString& path);
+// The file beside the executable.
+QString serverFilePath();
+// Where the embedded database lives: the user's data folder.
+QString embeddedDatabasePath();
+
+} // namespace wb

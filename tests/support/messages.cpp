@@ -1,0 +1,25 @@
+#include "messages.h"
+
+namespace wbtest {
+
+ScriptedMessages::ScriptedMessages() {
+    wb::ui::setMsgResponder([this](const wb::ui::MsgRecord& record) {
+        shown_.append(record);
+        if (!replies_.isEmpty())
+            return replies_.takeFirst();
+        return (record.style & 7) == wb::ui::vbYesNo ? int(wb::ui::vbYes) : int(wb::ui::vbOK);
+    });
+}
+
+ScriptedMessages::~ScriptedMessages() {
+    wb::ui::setMsgResponder({});
+}
+
+QStringList ScriptedMessages::texts() const {
+    QStringList out;
+    for (const auto& r : shown_)
+        out << r.text;
+    return out;
+}
+
+} // namespace wbtest
