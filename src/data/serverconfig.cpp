@@ -42,7 +42,7 @@ ConnectInfo ServerConfig::connectInfo(const QString& user, const QString& passwo
         info.engine = Engine::Postgres;
         info.server = server;
     }
-    info.database = QStringLiteral("Wardbook");
+    info.database = catalogueName();
     info.user = user;
     info.password = password;
     return info;
@@ -70,7 +70,36 @@ QString serverFilePath() {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/Server.txt");
 }
 
+namespace {
+QString& embeddedOverride() {
+    static QString path;
+    return path;
+}
+
+QString& catalogueOverride() {
+    static QString name;
+    return name;
+}
+
+} // namespace
+
+QString catalogueName() {
+    return catalogueOverride().isEmpty() ? QStringLiteral("Wardbook") : catalogueOverride();
+}
+void setCatalogueName(const QString& name) {
+    catalogueOverride() = name;
+}
+
+void setEmbeddedDatabasePath(const QString& path) {
+    embeddedOverride() = path;
+}
+
 QString embeddedDatabasePath() {
+    if (!embeddedOverride().isEmpty())
+        return embeddedOverride();
+    const QString fromEnvironment = qEnvironmentVariable("WARDBOOK_DATABASE");
+    if (!fromEnvironment.isEmpty())
+        return fromEnvironment;
     const QString dir =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Wardbook");
     QDir().mkpath(dir);

@@ -18,12 +18,19 @@ struct ServerConfig {
     ConnectInfo connectInfo(const QString& user, const QString& password) const;
 };
 
+// The catalogue on the server: "Wardbook" (tests use catalogues of their own).
+QString catalogueName();
+void setCatalogueName(const QString& name);
+
 // Reads the first fields of a "Server.txt" file (up to a comma or the line end, surrounding quotes
 // removed). Raises DbError when the file is missing or empty.
 ServerConfig readServerFile(const QString& path);
 // The file beside the executable.
 QString serverFilePath();
-// Where the embedded database lives: the user's data folder.
+// Where the embedded database lives: WARDBOOK_DATABASE when set, else "Wardbook/Wardbook.sqlite" in
+// the user's data folder (~/.local/share).
 QString embeddedDatabasePath();
+// Points the embedded database elsewhere for this run (tests); empty restores the default.
+void setEmbeddedDatabasePath(const QString& path);
 
 } // namespace wb

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "printers.h"
 #include "ui/msgbox.h"
 
 #include <QList>

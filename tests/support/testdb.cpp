@@ -1,6 +1,7 @@
 #include "testdb.h"
 
 #include "data/loginstore_pg.h"
+#include "data/serverconfig.h"
 #include "data/setup.h"
 #include "shell/module1.h"
 #include "ui/form.h"
@@ -112,6 +113,8 @@ void TestDatabase::writeServerFile(const QString& dir) const {
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw std::runtime_error("cannot write Server.txt");
     QTextStream out(&f);
+    wb::setEmbeddedDatabasePath(path_);
+    wb::setCatalogueName(engine_ == wb::Engine::Postgres ? name_ : QString());
     if (engine_ == wb::Engine::Sqlite)
         out << ".\n";
     else

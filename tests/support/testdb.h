@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/connection.h"
+#include "printers.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -30,7 +31,8 @@ public:
     // The password of the account that only lists users (PostgreSQL).
     static QString listerPassword() { return QStringLiteral("Lister-Test-3"); }
     const QString& name() const { return name_; }
-    // Writes a Server.txt naming this database's server into `dir`.
+    // Writes a Server.txt naming this database's server into `dir` (and points the embedded
+    // database of this run at this one).
     void writeServerFile(const QString& dir) const;
 
 private:
