@@ -1,5 +1,7 @@
 #include "menucommands.h"
 
+#include "registers/frm_patient_detail.h"
+
 namespace wb::shell {
 
 namespace {
@@ -15,7 +17,7 @@ MenuEntry pending(const QString& name, const QString& caption) {
     return {MenuEntry::Command, name, caption};
 }
 
-[[maybe_unused]] MenuEntry placed(MenuEntry e, int width, int height, int topTw, int leftTw) {
+MenuEntry placed(MenuEntry e, int width, int height, int topTw, int leftTw) {
     e.width = width;
     e.height = height;
     e.top = topTw;
@@ -30,7 +32,8 @@ const QList<MenuEntry>& menuEntries() {
         top(QStringLiteral("mnu_Reg_Form"), QStringLiteral("REGISTRATIONS")),
         pending(QStringLiteral("mnu_Com_Inf"), QStringLiteral("Company Information")),
         separator(QStringLiteral("gp0")),
-        pending(QStringLiteral("mnu_Pat_Reg"), QStringLiteral("Patient")),
+        placed(command<frm_patient_detail>(QStringLiteral("mnu_Pat_Reg"), QStringLiteral("Patient"), true),
+               10140, 5085, 1500, 2500),
         separator(QStringLiteral("gp1")),
         pending(QStringLiteral("mun_Doc_Reg"), QStringLiteral("Doctor")),
         separator(QStringLiteral("gp2")),

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "shell/module1.h"
+#include "ui/form.h"
+
+#include <QCoreApplication>
+#include <QTabWidget>
+
+namespace wb::common {
+
+// Where and how a screen opens a register as its pick list.
+struct PickPlacement {
+    bool unloadFirst = false; // open the register fresh (discarding what was typed in it)
+    int top = -1, left = -1;  // twips; -1 = not set
+    int width = -1, height = -1;
+    QString docPickFor; // for the doctor register: the box that receives the doctor
+};
+
+// The caller's side of a pick: let pending events run, unload first where asked, set PickMode
+// (and DocPickFor), show the register on its search page at the given place, and return at once.
+// The register hands the picked row back through Module1's variables; the caller takes them in its
+// Form_Activate.
+template <class Register> Register& openPicker(const PickPlacement& p) {
+    QCoreApplication::processEvents();
+    if (p.unloadFirst)
+        ui::Forms::unload<Register>();
+    Module1::PickMode = true;
+    if (!p.docPickFor.isEmpty())
+        Module1::DocPickFor = p.docPickFor;
+    Register& r = ui::Forms::get<Register>();
+    r.Show();
+    if (auto* tab = r.template findChild<QTabWidget*>(QStringLiteral("SSTab1")))
+        tab->setCurrentIndex(1);
+    if (p.width >= 0)
+        r.setWidthTw(p.width);
+    if (p.height >= 0)
+        r.setHeightTw(p.height);
+    if (p.top >= 0)
+        r.setTopTw(p.top);
+    if (p.left >= 0)
+        r.setLeftTw(p.left);
+    return r;
+}
+
+} // namespace wb::common

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "data/schema.h"
+
+// The schema's steps, one file each; a new step adds its file, declares it here and lists it in
+// Schema::migrations(). A released step is never changed.
+namespace wb {
+
+Migration migrationV1Users();
+Migration migrationV2Patients();
+Migration migrationV3Doctors();
+Migration migrationV4Services();
+Migration migrationV5Staff();
+Migration migrationV6ShiftCompany();
+
+} // namespace wb

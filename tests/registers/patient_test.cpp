@@ -1,0 +1,294 @@
+#include "common/picker.h"
+#include "registers/frm_patient_detail.h"
+#include "shell/MDIForm1.h"
+#include "shell/menucommands.h"
+#include "shell/module1.h"
+#include "support/messages.h"
+#include "support/testdb.h"
+#include "ui/flexgrid.h"
+#include "ui_frm_patient_detail.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QTest>
+#include <thread>
+
+using namespace wb;
+using wbtest::EngineTest;
+
+namespace {
+
+// A screen that borrows the patient register as its pick list and takes the pick when it becomes
+// active again, as the slip and admission screens do.
+class PatientTaker : public ui::Form {
+public:
+    void Form_Activate() override {
+        ++activations;
+        if (Module1::PickedPatientRowNo > 0) {
+            taken = Module1::PickedPatientRowNo;
+            Module1::PickedPatientRowNo = 0;
+        }
+    }
+    void find() { common::openPicker<frm_patient_detail>({.unloadFirst = true, .top = 300, .left = 500}); }
+    long taken = 0;
+    int activations = 0;
+};
+
+class PatientRegisterTest : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        if (IsSkipped())
+            return;
+        wbtest::openShared(*db);
+        main = &ui::Forms::get<MDIForm1>();
+    }
+    frm_patient_detail& open() {
+        for (const auto& e : shell::menuEntries())
+            if (e.name == QLatin1String("mnu_Pat_Reg"))
+                shell::runMenuCommand(e);
+        return ui::Forms::get<frm_patient_detail>();
+    }
+    void enter(frm_patient_detail& w, const QString& name, const QString& father, const QString& tel = {}) {
+        w.ui()->txt_pat_name->setText(name);
+        w.ui()->txt_F_name->setText(father);
+        w.ui()->txt_tel_no->setText(tel);
+        w.cmdSave_Click();
+    }
+    QStringList column(frm_patient_detail& w, int col) {
+        QStringList out;
+        for (int r = 1; r < w.Msh->Rows(); ++r)
+            out << w.Msh->TextMatrix(r, col);
+        return out;
+    }
+    MDIForm1* main = nullptr;
+    wbtest::ScriptedMessages messages;
+};
+
+TEST_P(PatientRegisterTest, OpensFromTheMenuFreshAndPlaced) {
+    auto& w = open();
+    EXPECT_NEAR(w.widthTw(), 10140, 15);
+    EXPECT_NEAR(w.heightTw(), 5085, 15);
+    EXPECT_NEAR(w.topTw(), 1500, 15);
+    EXPECT_NEAR(w.leftTw(), 2500, 15);
+    EXPECT_EQ(w.ui()->DTPicker1->date(), QDate::currentDate());
+    EXPECT_EQ(w.ui()->cmb_sex->currentText(), QStringLiteral("M"));
+    EXPECT_EQ(w.ui()->cmb_s_cri->count(), 3);
+    EXPECT_EQ(w.Msh->Rows(), 2); // the empty table's empty grid
+    w.ui()->txt_pat_name->setText(QStringLiteral("TYPED"));
+    auto& again = open(); // unload first: what was typed is gone
+    EXPECT_TRUE(again.ui()->txt_pat_name->text().isEmpty());
+}
+
+TEST_P(PatientRegisterTest, SaveGivesKeysCodesAndNullsAndReSaveRewritesTheCode) {
+    auto& w = open();
+    w.ui()->DTPicker1->setDate(QDate(2026, 12, 7));
+    w.ui()->cmb_sex->setCurrentText(QStringLiteral("F"));
+    enter(w, QStringLiteral("AMINA O'HARA"), QStringLiteral("100% KHAN"));
+    ASSERT_TRUE(messages.shown().isEmpty()) << messages.texts().join('|').toStdString();
+    EXPECT_TRUE(w.ui()->txt_Row_No->text().isEmpty());
+    EXPECT_TRUE(w.ui()->txt_pat_name->text().isEmpty());
+    EXPECT_EQ(w.ui()->cmb_sex->currentText(), QStringLiteral("F")); // cleared boxes only
+    EXPECT_EQ(w.ui()->DTPicker1->date(), QDate(2026, 12, 7));
+
+    Module1::OpenRs(QStringLiteral("select * from Patient_Slips"));
+    ASSERT_EQ(Module1::Rs->RecordCount(), 1);
+    EXPECT_EQ(Module1::Rs->Fields(QStringLiteral("Row_no")).toInt(), 1);
+    EXPECT_EQ(Module1::Rs->text(QStringLiteral("Code_no")), QStringLiteral("PAT-1"));
+    EXPECT_EQ(Module1::Rs->text(QStringLiteral("Pat_name")), QStringLiteral("AMINA O'HARA"));
+    EXPECT_EQ(Module1::Rs->text(QStringLiteral("Fat_name")), QStringLiteral("100% KHAN"));
+    EXPECT_TRUE(Module1::Rs->Fields(QStringLiteral("Tel_no")).isNull());
+    EXPECT_TRUE(Module1::Rs->Fields(QStringLiteral("Card_no")).isNull());
+    EXPECT_EQ(Module1::Rs->Fields(QStringLiteral("Pat_date")).toDate(), QDate(2026, 12, 7));
+    EXPECT_EQ(Module1::Rs->text(QStringLiteral("Sex")), QStringLiteral("F"));
+
+    // A pick loads the row for editing; the save overwrites it and writes the code again.
+    Module1::Con->Execute(QStringLiteral("update Patient_Slips set Code_no = 'OLD' where Row_no = 1"));
+    w.FillGrid(QString());
+    w.Msh->setRow(1);
+    w.Msh_DblClick();
+    EXPECT_EQ(w.SSTab1->currentIndex(), 0);
+    EXPECT_EQ(w.ui()->txt_Row_No->text(), QStringLiteral("1"));
+    EXPECT_EQ(w.ui()->txt_pat_name->text(), QStringLiteral("AMINA O'HARA"));
+    EXPECT_EQ(w.ui()->DTPicker1->date(), QDate(2026, 12, 7));
+    w.ui()->txt_Add->setText(QStringLiteral("HOUSE 4"));
+    w.cmdSave_Click();
+    EXPECT_EQ(Module1::Con->scalar(QStringLiteral("select count(*) from Patient_Slips")).toInt(), 1);
+    EXPECT_EQ(Module1::Con->scalar(QStringLiteral("select Code_no from Patient_Slips")).toString(),
+              QStringLiteral("PAT-1"));
+    EXPECT_EQ(Module1::Con->scalar(QStringLiteral("select Addr from Patient_Slips")).toString(),
+              QStringLiteral("HOUSE 4"));
+}
+
+TEST_P(PatientRegisterTest, RequiredBoxesStopTheSaveWithTheirMessageAndFocus) {
+    auto& w = open();
+    QApplication::setActiveWindow(main);
+    w.ui()->txt_F_name->setText(QStringLiteral("FATHER"));
+    w.cmdSave_Click();
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_EQ(messages.last().text, QStringLiteral("please enter Patient Name"));
+    EXPECT_EQ(messages.last().style, ui::vbInformation);
+    EXPECT_EQ(messages.last().title, ui::appTitle());
+    EXPECT_TRUE(w.ui()->txt_pat_name->hasFocus());
+    w.ui()->txt_pat_name->setText(QStringLiteral("NAME"));
+    w.ui()->txt_F_name->clear();
+    w.cmdSave_Click();
+    EXPECT_EQ(messages.last().text, QStringLiteral("please enter Father Name"));
+    EXPECT_TRUE(w.ui()->txt_F_name->hasFocus());
+    EXPECT_EQ(w.ui()->txt_pat_name->text(), QStringLiteral("NAME"));
+    EXPECT_EQ(Module1::Con->scalar(QStringLiteral("select count(*) from Patient_Slips")).toInt(), 0);
+}
+
+TEST_P(PatientRegisterTest, SearchIsLiveCaseInsensitiveAndInDescendingCodeTextOrder) {
+    auto& w = open();
+    for (int i = 1; i <= 10; ++i)
+        enter(w, QStringLiteral("PATIENT %1").arg(i), QStringLiteral("F"),
+              i == 10 ? QStringLiteral("0300-55") : QString());
+    enter(w, QStringLiteral("50% OFF"), QStringLiteral("F"));
+    EXPECT_EQ(column(w, 1).mid(0, 3), (QStringList{"PAT-9", "PAT-8", "PAT-7"}));
+    EXPECT_EQ(column(w, 1).last(), QStringLiteral("PAT-1"));
+
+    w.SSTab1->setCurrentIndex(1);
+    w.ui()->cmb_s_cri->setCurrentIndex(0); // Patient Name
+    QTest::keyClicks(w.ui()->txt_s_value, QStringLiteral("patient 1"));
+    EXPECT_EQ(w.ui()->txt_s_value->text(), QStringLiteral("PATIENT 1")); // upper-cased as typed
+    EXPECT_EQ(column(w, 3), (QStringList{"PATIENT 10", "PATIENT 1"}));
+    w.ui()->txt_s_value->setText(QStringLiteral("%"));
+    EXPECT_EQ(column(w, 3), QStringList{"50% OFF"}); // a percent sign is searched as typed
+
+    w.ui()->cmb_s_cri->setCurrentIndex(1); // Patient Code
+    w.ui()->txt_s_value->setText(QStringLiteral("1"));
+    EXPECT_EQ(column(w, 1), (QStringList{"PAT-11", "PAT-10", "PAT-1"}));
+    w.ui()->cmb_s_cri->setCurrentIndex(2); // Telephone No
+    w.ui()->txt_s_value->setText(QStringLiteral("55"));
+    EXPECT_EQ(column(w, 3), QStringList{"PATIENT 10"});
+    w.ui()->txt_s_value->setText(QStringLiteral("NO SUCH"));
+    EXPECT_EQ(w.Msh->Rows(), 2);
+    EXPECT_EQ(w.Msh->TextMatrix(1, 0), QString());
+    w.Msh->setRow(1);
+    w.Msh_DblClick(); // the empty row picks nothing
+    EXPECT_TRUE(w.ui()->txt_Row_No->text().isEmpty());
+    EXPECT_EQ(w.SSTab1->currentIndex(), 1);
+
+    // The grid's headers and hidden code column.
+    w.ui()->txt_s_value->clear();
+    EXPECT_EQ(w.Msh->TextMatrix(0, 0), QStringLiteral("Pat ID"));
+    EXPECT_EQ(w.Msh->TextMatrix(0, 7), QStringLiteral("Date"));
+    EXPECT_TRUE(w.Msh->isColumnHidden(1));
+}
+
+TEST_P(PatientRegisterTest, DeleteAsksAndNoKeepsTheRow) {
+    auto& w = open();
+    enter(w, QStringLiteral("TO GO"), QStringLiteral("F"));
+    w.Msh->setRow(1);
+    w.Msh_DblClick();
+    messages.answer(ui::vbNo);
+    w.cmdDelete_Click();
+    EXPECT_EQ(messages.last().text, QStringLiteral("are you sure delete this information"));
+    EXPECT_EQ(messages.last().style, ui::vbYesNo + ui::vbInformation);
+    EXPECT_EQ(messages.last().title, QStringLiteral("Confirm"));
+    EXPECT_EQ(w.ui()->txt_pat_name->text(), QStringLiteral("TO GO"));
+    EXPECT_EQ(Module1::Con->scalar(QStringLiteral("select count(*) from Patient_Slips")).toInt(), 1);
+    messages.answer(ui::vbYes);
+    w.cmdDelete_Click();
+    EXPECT_EQ(Module1::Con->scalar(QStringLiteral("select count(*) from Patient_Slips")).toInt(), 0);
+    EXPECT_TRUE(w.ui()->txt_Row_No->text().isEmpty());
+    EXPECT_EQ(w.Msh->Rows(), 2);
+}
+
+TEST_P(PatientRegisterTest, EditingAPatientAnotherDeskDeletedWritesNothing) {
+    auto& w = open();
+    enter(w, QStringLiteral("GONE"), QStringLiteral("F"));
+    w.Msh->setRow(1);
+    w.Msh_DblClick();
+    db->connect()->Execute(QStringLiteral("delete from Patient_Slips"));
+    w.ui()->txt_pat_name->setText(QStringLiteral("EDITED"));
+    w.cmdSave_Click();
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_TRUE(messages.last().text.contains(QStringLiteral("deleted")));
+    EXPECT_EQ(Module1::Con->scalar(QStringLiteral("select count(*) from Patient_Slips")).toInt(), 0);
+    EXPECT_EQ(w.ui()->txt_pat_name->text(), QStringLiteral("EDITED")); // nothing typed is lost
+}
+
+TEST_P(PatientRegisterTest, PickHandsThePatientBackByDoubleClickOrEnter) {
+    auto& w = open();
+    w.ui()->cmb_sex->setCurrentText(QStringLiteral("F"));
+    w.ui()->txt_cardno->setText(QStringLiteral("C-7"));
+    enter(w, QStringLiteral("SARA"), QStringLiteral("ALI"), QStringLiteral("0300"));
+    w.unload();
+
+    // Borrowed by another screen: a double-click writes every value and closes the register.
+    PatientTaker taker;
+    ui::Forms::setMdiArea(main->area());
+    taker.Show();
+    taker.find();
+    auto* reg = ui::Forms::loaded<frm_patient_detail>();
+    ASSERT_NE(reg, nullptr);
+    EXPECT_EQ(reg->SSTab1->currentIndex(), 1);
+    EXPECT_TRUE(Module1::PickMode);
+    reg->Msh->setRow(1);
+    QTest::mouseDClick(reg->Msh->viewport(), Qt::LeftButton, {},
+                       reg->Msh->visualRect(reg->Msh->model()->index(0, 2)).center());
+    EXPECT_EQ(ui::Forms::loaded<frm_patient_detail>(), nullptr);
+    EXPECT_FALSE(Module1::PickMode); // its unload clears the flag
+    EXPECT_EQ(Module1::SelPatId, 1);
+    EXPECT_EQ(Module1::SelPatName, QStringLiteral("SARA"));
+    EXPECT_EQ(Module1::SelPatFather, QStringLiteral("ALI"));
+    EXPECT_EQ(Module1::SelPatTel, QStringLiteral("0300"));
+    EXPECT_EQ(Module1::SelPatCard, QStringLiteral("C-7"));
+    EXPECT_EQ(Module1::SelPatSex, QStringLiteral("F"));
+    QCoreApplication::processEvents();
+    main->area()->setActiveSubWindow(taker.subWindow());
+    EXPECT_EQ(taker.taken, 1);
+    EXPECT_EQ(Module1::PickedPatientRowNo, 0);
+
+    // Enter in the grid hands back the same values and closes, with or without PickMode.
+    Module1::ResetVariables();
+    auto& menuOpened = open();
+    menuOpened.Msh->setRow(1);
+    menuOpened.Msh->setFocus();
+    QTest::keyClick(menuOpened.Msh, Qt::Key_Return);
+    EXPECT_EQ(ui::Forms::loaded<frm_patient_detail>(), nullptr);
+    EXPECT_EQ(Module1::PickedPatientRowNo, 1);
+    EXPECT_EQ(Module1::SelPatId, 1);
+    EXPECT_EQ(Module1::SelPatName, QStringLiteral("SARA"));
+
+    // Opened from the menu without PickMode, a double-click loads the row and keeps the window.
+    auto& editing = open();
+    editing.Msh->setRow(1);
+    editing.Msh_DblClick();
+    EXPECT_NE(ui::Forms::loaded<frm_patient_detail>(), nullptr);
+    EXPECT_EQ(editing.ui()->txt_cardno->text(), QStringLiteral("C-7"));
+    taker.close();
+}
+
+TEST_P(PatientRegisterTest, NewPatientsFromTwoDesksAtOnceAllGetDistinctKeys) {
+    auto& w = open();
+    std::atomic<bool> failed{false};
+    std::thread otherDesk([&] {
+        try {
+            auto con = db->connect();
+            for (int i = 0; i < 10; ++i)
+                saveWithNextKey(
+                    *con, QStringLiteral("Patient_Slips"), QStringLiteral("Row_no"), [&](qint64 key) {
+                        con->Execute(
+                            QStringLiteral("insert into Patient_Slips (Row_no, Code_no, Pat_name, Fat_name) "
+                                           "values (?, ?, 'OTHER', 'DESK')"),
+                            {key, QStringLiteral("PAT-%1").arg(key)});
+                    });
+        } catch (...) {
+            failed = true;
+        }
+    });
+    for (int i = 0; i < 10; ++i)
+        enter(w, QStringLiteral("THIS %1").arg(i), QStringLiteral("DESK"));
+    otherDesk.join();
+    EXPECT_FALSE(failed);
+    EXPECT_TRUE(messages.shown().isEmpty()) << messages.texts().join('|').toStdString();
+    EXPECT_EQ(
+        Module1::Con->scalar(QStringLiteral("select count(distinct Row_no) from Patient_Slips")).toInt(), 20);
+}
+
+WB_ENGINES(PatientRegisterTest);
+
+} // namespace
