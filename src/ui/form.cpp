@@ -1,0 +1,189 @@
+#include "form.h"
+
+#include "guard.h"
+#include "twips.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace wb::ui {
+
+namespace {
+
+struct Registry {
+    std::map<std::type_index, Form*> instances;
+    QPointer<QMdiArea> area;
+    QMetaObject::Connection activation;
+};
+
+Registry& registry() {
+    static Registry r;
+    return r;
+}
+
+} // namespace
+
+// ---- Form
+
+Form::Form(QWidget* parent) : QWidget(parent) {}
+
+Form::~Form() {
+    Forms::release(this);
+    // Deleted without unload(): do not leave an empty frame behind in the MDI area.
+    if (sub_ && !unloading_)
+        sub_->deleteLater();
+}
+
+void Form::attachToArea() {
+    if (sub_ || !isMdiChild())
+        return;
+    if (QMdiArea* area = Forms::mdiArea())
+        sub_ = area->addSubWindow(this);
+}
+
+void Form::Show() {
+    if (unloading_)
+        return;
+    attachToArea();
+    if (sub_) {
+        show();
+        sub_->show();
+        if (QMdiArea* area = sub_->mdiArea())
+            area->setActiveSubWindow(sub_);
+        return;
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void Form::Hide() {
+    frame()->hide();
+}
+
+void Form::unload() {
+    if (unloading_)
+        return;
+    unloading_ = true;
+    guarded([this] { Form_Unload(); });
+    Forms::release(this);
+    QWidget* f = frame();
+    f->hide();
+    f->deleteLater();
+}
+
+QWidget* Form::frame() const {
+    if (sub_)
+        return sub_;
+    return const_cast<Form*>(this);
+}
+
+void Form::setWidthTw(int twips) {
+    attachToArea();
+    frame()->resize(twipsToPixels(twips), frame()->height());
+}
+
+void Form::setHeightTw(int twips) {
+    attachToArea();
+    frame()->resize(frame()->width(), twipsToPixels(twips));
+}
+
+void Form::setTopTw(int twips) {
+    attachToArea();
+    frame()->move(frame()->x(), twipsToPixels(twips));
+}
+
+void Form::setLeftTw(int twips) {
+    attachToArea();
+    frame()->move(twipsToPixels(twips), frame()->y());
+}
+
+int Form::widthTw() const {
+    return pixelsToTwips(frame()->width());
+}
+
+int Form::heightTw() const {
+    return pixelsToTwips(frame()->height());
+}
+
+int Form::topTw() const {
+    return pixelsToTwips(frame()->y());
+}
+
+int Form::leftTw() const {
+    return pixelsToTwips(frame()->x());
+}
+
+void Form::activate() {
+    if (!unloading_)
+        guarded([this] { Form_Activate(); });
+}
+
+void Form::closeEvent(QCloseEvent* event) {
+    // The close box of the window (or of its MDI sub-window, which forwards here) unloads it.
+    event->accept();
+    if (!unloading_)
+        unload();
+}
+
+bool Form::event(QEvent* event) {
+    // MDI children hear of activation from the area; only a top-level window reacts here.
+    if (event->type() == QEvent::WindowActivate && isWindow())
+        activate();
+    return QWidget::event(event);
+}
+
+// ---- Forms
+
+void Forms::setMdiArea(QMdiArea* area) {
+    Registry& r = registry();
+    QObject::disconnect(r.activation);
+    r.area = area;
+    if (!area)
+        return;
+    r.activation = QObject::connect(area, &QMdiArea::subWindowActivated, area, [](QMdiSubWindow* sub) {
+        if (!sub)
+            return;
+        if (auto* form = qobject_cast<Form*>(sub->widget()))
+            form->activate();
+    });
+}
+
+QMdiArea* Forms::mdiArea() {
+    return registry().area;
+}
+
+void Forms::unloadAll() {
+    for (Form* form : all())
+        form->unload();
+}
+
+QList<Form*> Forms::all() {
+    QList<Form*> forms;
+    for (const auto& [type, form] : registry().instances)
+        forms.append(form);
+    return forms;
+}
+
+Form* Forms::find(std::type_index type) {
+    const auto& instances = registry().instances;
+    auto it = instances.find(type);
+    return it == instances.end() ? nullptr : it->second;
+}
+
+void Forms::registerInstance(std::type_index type, Form* form) {
+    registry().instances[type] = form;
+}
+
+void Forms::release(Form* form) {
+    auto& instances = registry().instances;
+    for (auto it = instances.begin(); it != instances.end(); ++it) {
+        if (it->second == form) {
+            instances.erase(it);
+            return;
+        }
+    }
+}
+
+} // namespace wb::ui

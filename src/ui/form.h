@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <typeindex>
+
+class QMdiArea;
+
+namespace wb::ui {
+
+// A window of the program. Each window class has one default instance, reached through
+// Forms::get<T>(): created and loaded (Form_Load) on first use, destroyed by unload(); the next use
+// builds a fresh one with its designed values. Child windows live in the main window's MDI area;
+// top-level windows (login, viewer) stand on their own.
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form(QWidget* parent = nullptr);
+    ~Form() override;
+
+    // Handlers a window overrides.
+    virtual void Form_Load() {}
+    virtual void Form_Activate() {}
+    virtual void Form_Unload() {}
+
+    // Placement: a child of the main window (default) or a top-level window.
+    virtual bool isMdiChild() const { return true; }
+
+    // Shows the window without waiting (as an MDI child when it is one and the area exists).
+    void Show();
+    void Hide();
+    // Runs Form_Unload, closes the window and releases the default instance.
+    void unload();
+    bool isUnloading() const { return unloading_; }
+
+    // Geometry of the window as a whole, in twips.
+    void setWidthTw(int twips);
+    void setHeightTw(int twips);
+    void setTopTw(int twips);
+    void setLeftTw(int twips);
+    int widthTw() const;
+    int heightTw() const;
+    int topTw() const;
+    int leftTw() const;
+
+    QString caption() const { return windowTitle(); }
+    void setCaption(const QString& text) { setWindowTitle(text); }
+
+    // The widget that carries the window's frame: its MDI sub-window, or the form itself.
+    QWidget* frame() const;
+    QMdiSubWindow* subWindow() const { return sub_; }
+
+    // Runs Form_Activate through the error guard (used by the runtime).
+    void activate();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    friend class Forms;
+    void attachToArea();
+    QPointer<QMdiSubWindow> sub_;
+    bool unloading_ = false;
+};
+
+// The default instances and the MDI area they open in.
+class Forms {
+public:
+    template <class T> static T& get() {
+        if (auto* f = find(typeid(T)))
+            return *static_cast<T*>(f);
+        auto* f = new T();
+        registerInstance(typeid(T), f);
+        f->Form_Load();
+        return *f;
+    }
+    // The loaded instance, or nullptr; never creates one.
+    template <class T> static T* loaded() { return static_cast<T*>(find(typeid(T))); }
+    // Unloads the default instance when it is loaded.
+    template <class T> static void unload() {
+        if (auto* f = find(typeid(T)))
+            f->unload();
+    }
+
+    static void setMdiArea(QMdiArea* area);
+    static QMdiArea* mdiArea();
+    // Unloads every loaded window (tests and shut-down).
+    static void unloadAll();
+    static QList<Form*> all();
+
+private:
+    friend class Form;
+    static Form* find(std::type_index type);
+    static void registerInstance(std::type_index type, Form* form);
+    static void release(Form* form);
+};
+
+} // namespace wb::ui

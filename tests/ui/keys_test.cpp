@@ -1,0 +1,171 @@
+#include "ui/binding.h"
+#include "ui/keyfilters.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QTest>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace keys = wb::ui::keys;
+
+namespace {
+
+class KeysTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window_ = std::make_unique<QWidget>();
+        layout_ = new QVBoxLayout(window_.get());
+    }
+    template <class W> W* add() {
+        auto* w = new W(window_.get());
+        layout_->addWidget(w);
+        return w;
+    }
+    void showWindow() {
+        window_->show();
+        window_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    }
+    static void typeEnter() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
+
+    std::unique_ptr<QWidget> window_;
+    QVBoxLayout* layout_ = nullptr;
+};
+
+bool focusIsIn(QWidget* w) {
+    QWidget* f = QApplication::focusWidget();
+    return f && (f == w || w->isAncestorOf(f));
+}
+
+TEST_F(KeysTest, EnterMovesToTheNextControlSkippingDisabledAndHiddenOnes) {
+    auto* name = add<QLineEdit>();
+    auto* combo = add<QComboBox>();
+    combo->setEditable(true);
+    auto* date = add<QDateEdit>();
+    auto* check = add<QCheckBox>();
+    auto* disabled = add<QLineEdit>();
+    disabled->setEnabled(false);
+    auto* hidden = add<QLineEdit>();
+    hidden->hide();
+    auto* last = add<QLineEdit>();
+    for (QWidget* w : {static_cast<QWidget*>(name), static_cast<QWidget*>(combo), static_cast<QWidget*>(date),
+                       static_cast<QWidget*>(check), static_cast<QWidget*>(last)})
+        keys::enterToTab(w);
+    showWindow();
+
+    name->setFocus();
+    typeEnter();
+    EXPECT_TRUE(focusIsIn(combo));
+    typeEnter();
+    EXPECT_TRUE(focusIsIn(date));
+    typeEnter();
+    EXPECT_TRUE(focusIsIn(check));
+    typeEnter();
+    EXPECT_TRUE(focusIsIn(last));
+    typeEnter();
+    EXPECT_TRUE(focusIsIn(name)) << "the tab order wraps within the window";
+}
+
+TEST_F(KeysTest, UpperCaseCombinesWithEnterToTab) {
+    auto* box = add<QLineEdit>();
+    auto* next = add<QLineEdit>();
+    auto* combo = add<QComboBox>();
+    combo->setEditable(true);
+    keys::upperCase(box);
+    keys::enterToTab(box);
+    keys::upperCase(combo);
+    showWindow();
+
+    box->setFocus();
+    QTest::keyClicks(box, "abc1");
+    EXPECT_EQ(box->text(), QStringLiteral("ABC1"));
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_TRUE(next->hasFocus());
+
+    combo->setFocus();
+    QTest::keyClicks(QApplication::focusWidget(), "ward b");
+    EXPECT_EQ(combo->currentText(), QStringLiteral("WARD B"));
+}
+
+TEST_F(KeysTest, DigitFilterKeepsOnlyWhatTheRuleAllows) {
+    auto* plain = add<QLineEdit>();
+    auto* amount = add<QLineEdit>();
+    auto* phone = add<QLineEdit>();
+    keys::digitsOnly(plain);
+    keys::digitsOnly(amount, {.allowPoint = true});
+    keys::digitsOnly(phone, {.allowBlank = true});
+    showWindow();
+
+    QTest::keyClicks(plain, "1a2 .3");
+    EXPECT_EQ(plain->text(), QStringLiteral("123"));
+    QTest::keyClick(plain, Qt::Key_Backspace);
+    EXPECT_EQ(plain->text(), QStringLiteral("12"));
+    QTest::keyClick(plain, Qt::Key_Left);
+    QTest::keyClicks(plain, "9");
+    EXPECT_EQ(plain->text(), QStringLiteral("192")) << "navigation keys pass";
+
+    QTest::keyClicks(amount, "1.2.3 x");
+    EXPECT_EQ(amount->text(), QStringLiteral("1.23"));
+
+    QTest::keyClicks(phone, "042 35.a");
+    EXPECT_EQ(phone->text(), QStringLiteral("042 35"));
+}
+
+TEST_F(KeysTest, KeyActionsAndDiscardedKeys) {
+    auto* search = add<QLineEdit>();
+    auto* list = add<QComboBox>();
+    list->addItems({QStringLiteral("General"), QStringLiteral("Private")});
+    int enters = 0;
+    int arrows = 0;
+    keys::onEnter(search, [&] { ++enters; });
+    keys::onUpDown(search, [&] { ++arrows; });
+    keys::discardKeys(list);
+    showWindow();
+
+    search->setFocus();
+    QTest::keyClicks(search, "ali");
+    QTest::keyClick(search, Qt::Key_Enter);
+    QTest::keyClick(search, Qt::Key_Down);
+    QTest::keyClick(search, Qt::Key_Up);
+    EXPECT_EQ(enters, 1);
+    EXPECT_EQ(arrows, 2);
+    EXPECT_TRUE(search->hasFocus());
+    EXPECT_EQ(search->text(), QStringLiteral("ali"));
+
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClicks(list, "p");
+    EXPECT_EQ(list->currentIndex(), 0);
+}
+
+TEST(BindingTest, BoundBoxesFollowTheDesignedOrderAndTag) {
+    QWidget window;
+    auto* first = new QLineEdit(&window);
+    first->setProperty("Tag", "1");
+    first->setProperty("DataField", "Pat_name");
+    auto* group = new QGroupBox(&window);
+    auto* nested = new QLineEdit(group);
+    nested->setProperty("Tag", "1");
+    auto* other = new QLineEdit(group);
+    other->setProperty("Tag", "2");
+    auto* last = new QLineEdit(&window);
+    last->setProperty("Tag", "1");
+    auto* untagged = new QLineEdit(&window);
+    auto* combo = new QComboBox(&window);
+    combo->setEditable(true); // its inner editor is no box of the window
+    new QDateEdit(&window);
+
+    EXPECT_EQ(wb::ui::boundBoxes(&window, "1"), (QList<QLineEdit*>{first, nested, last}));
+    EXPECT_EQ(wb::ui::boundBoxes(&window, "2"), (QList<QLineEdit*>{other}));
+    EXPECT_EQ(wb::ui::boundBoxes(&window, ""), (QList<QLineEdit*>{untagged}));
+    EXPECT_EQ(wb::ui::dataField(first), QStringLiteral("Pat_name"));
+    EXPECT_EQ(wb::ui::dataField(last), QString());
+}
+
+} // namespace
