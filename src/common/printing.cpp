@@ -1,11 +1,13 @@
 #include "printing.h"
 
-#include "data/dberror.h"
+#include "report/print.h"
+
+#include <QWidget>
 
 namespace wb::common {
 
-void printReport(QWidget*, const QString&, const QString&) {
-    throw DbError(QStringLiteral("printing pending"));
+void printReport(QWidget* owner, const QString& templateFile, const QString& formula) {
+    report::printRecord(owner, templateFile, formula);
 }
 
 } // namespace wb::common

@@ -4,6 +4,7 @@
 #include "shell/menucommands.h"
 #include "shell/module1.h"
 #include "support/messages.h"
+#include "support/printed.h"
 #include "support/testdb.h"
 #include "ui/flexgrid.h"
 #include "ui_frm_patient_detail.h"
@@ -290,5 +291,28 @@ TEST_P(PatientRegisterTest, NewPatientsFromTwoDesksAtOnceAllGetDistinctKeys) {
 }
 
 WB_ENGINES(PatientRegisterTest);
+
+} // namespace
+
+namespace {
+
+TEST_P(PatientRegisterTest, PrintsTheLoadedPatientOrEveryPatient) {
+    auto& w = open();
+    enter(w, QStringLiteral("FIRST PATIENT"), QStringLiteral("F1"));
+    enter(w, QStringLiteral("SECOND PATIENT"), QStringLiteral("F2"));
+    w.cmdPrint_Click();
+    QString text = wbtest::printedText();
+    EXPECT_TRUE(text.contains(QStringLiteral("FIRST PATIENT"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("SECOND PATIENT")));
+
+    w.FillGrid(QString());
+    w.Msh->setRow(2); // PAT-1
+    w.Msh_DblClick();
+    w.cmdPrint_Click();
+    text = wbtest::printedText();
+    EXPECT_TRUE(text.contains(QStringLiteral("FIRST PATIENT"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("SECOND PATIENT")));
+    EXPECT_TRUE(messages.shown().isEmpty()) << messages.texts().join('|').toStdString();
+}
 
 } // namespace

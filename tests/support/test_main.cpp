@@ -1,3 +1,4 @@
+#include "report/print.h"
 #include "ui/guard.h"
 
 #include <QStandardPaths>
@@ -14,6 +15,8 @@ int main(int argc, char** argv) {
     qputenv("XDG_RUNTIME_DIR", home.filePath("runtime").toUtf8());
     QStandardPaths::setTestModeEnabled(true);
     wb::ui::Application app(argc, argv);
+    // The templates as they stand in the source tree.
+    wb::report::setTemplateFolder(QStringLiteral(WARDBOOK_SOURCE_DIR "/Hos_Report"));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
