@@ -1,6 +1,16 @@
 #include "menucommands.h"
 
+#include "registers/frmCompany.h"
+#include "registers/frm_Doc_Infor.h"
+#include "registers/frm_Employee.h"
+#include "registers/frm_Panel.h"
+#include "registers/frm_Rate_List.h"
+#include "registers/frm_Services.h"
+#include "registers/frm_Shift.h"
 #include "registers/frm_patient_detail.h"
+#include "shell/Frm_User.h"
+#include "shell/frmSecMenus.h"
+#include "shell/module1.h"
 
 namespace wb::shell {
 
@@ -30,22 +40,36 @@ MenuEntry placed(MenuEntry e, int width, int height, int topTw, int leftTw) {
 const QList<MenuEntry>& menuEntries() {
     static const QList<MenuEntry> entries = {
         top(QStringLiteral("mnu_Reg_Form"), QStringLiteral("REGISTRATIONS")),
-        pending(QStringLiteral("mnu_Com_Inf"), QStringLiteral("Company Information")),
+        placed(
+            command<frmCompany>(QStringLiteral("mnu_Com_Inf"), QStringLiteral("Company Information"), true),
+            -1, -1, 500, 3100),
         separator(QStringLiteral("gp0")),
         placed(command<frm_patient_detail>(QStringLiteral("mnu_Pat_Reg"), QStringLiteral("Patient"), true),
                10140, 5085, 1500, 2500),
         separator(QStringLiteral("gp1")),
-        pending(QStringLiteral("mun_Doc_Reg"), QStringLiteral("Doctor")),
+        placed(command<frm_Doc_Infor>(QStringLiteral("mun_Doc_Reg"), QStringLiteral("Doctor"), true), -1, -1,
+               400, 2800),
         separator(QStringLiteral("gp2")),
-        pending(QStringLiteral("mnu_Ser_Reg"), QStringLiteral("Services")),
+        placed(command<frm_Services>(QStringLiteral("mnu_Ser_Reg"), QStringLiteral("Services"), true), 7815,
+               6150, 500, 3700),
         separator(QStringLiteral("gp3")),
-        pending(QStringLiteral("mnu_Rate_Reg"), QStringLiteral("RateList")),
+        placed(command<frm_Rate_List>(QStringLiteral("mnu_Rate_Reg"), QStringLiteral("RateList"), true), -1,
+               -1, 1200, 3300),
         separator(QStringLiteral("gp4")),
-        pending(QStringLiteral("MNU_panel"), QStringLiteral("Panel")),
+        placed(command<frm_Panel>(QStringLiteral("MNU_panel"), QStringLiteral("Panel"), true), 8955, 6225,
+               500, 3200),
         separator(QStringLiteral("gp5")),
-        pending(QStringLiteral("mnu_Emp"), QStringLiteral("Employees")),
+        placed(command<frm_Employee>(QStringLiteral("mnu_Emp"), QStringLiteral("Employees"), true), 8670,
+               4770, 1500, 3300),
         separator(QStringLiteral("gp6")),
-        pending(QStringLiteral("MNU_shift"), QStringLiteral("SHIFT")),
+        [] {
+            // The shift command leaves the program in pick mode once the register is placed.
+            MenuEntry e =
+                placed(command<frm_Shift>(QStringLiteral("MNU_shift"), QStringLiteral("SHIFT"), true), 8910,
+                       6645, 1000, 3000);
+            e.further = [] { Module1::PickMode = true; };
+            return e;
+        }(),
 
         top(QStringLiteral("mnu_trans"), QStringLiteral("TRANSACTIONS")),
         pending(QStringLiteral("mnu_test_slip"), QStringLiteral("Patient Slips")),
@@ -65,9 +89,11 @@ const QList<MenuEntry>& menuEntries() {
         separator(QStringLiteral("mun_R_Blank")),
 
         top(QStringLiteral("mnu_addministrator"), QStringLiteral("ADMINISTRATOR")),
-        pending(QStringLiteral("mnuAddUser"), QStringLiteral("Add/Change User")),
+        placed(command<Frm_User>(QStringLiteral("mnuAddUser"), QStringLiteral("Add/Change User"), true), -1,
+               -1, 2000, 3500),
         separator(QStringLiteral("MNU_Blank")),
-        pending(QStringLiteral("mnuSetMenus"), QStringLiteral("Set Menus")),
+        placed(command<frmSecMenus>(QStringLiteral("mnuSetMenus"), QStringLiteral("Set Menus"), true), 10875,
+               8310, 500, 2000),
     };
     return entries;
 }

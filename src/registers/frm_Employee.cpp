@@ -1,0 +1,139 @@
+#include "frm_Employee.h"
+
+#include "data/recordset.h"
+#include "shell/module1.h"
+#include "ui/flexgrid.h"
+#include "ui/keyfilters.h"
+#include "ui/msgbox.h"
+#include "ui_frm_Employee.h"
+
+#include <QKeyEvent>
+
+using namespace wb;
+
+namespace {
+
+common::RegisterSpec employeeSpec() {
+    common::RegisterSpec s;
+    s.table = QStringLiteral("Employees");
+    s.key = QStringLiteral("Row_no");
+    s.tag = QStringLiteral("M");
+    s.required = {{QStringLiteral("txt_Emp_Nm"), QStringLiteral("please enter Employee Name")}};
+    s.criteria = {{QStringLiteral("Employee Name"), QStringLiteral("Emp_name")},
+                  {QStringLiteral("Employee Code"), QStringLiteral("Emp_no")}};
+    s.selectList = QStringLiteral("Row_no,Emp_no,Emp_name,Designation,Relation");
+    s.orderBy = QStringLiteral("Emp_name");
+    s.loadWithFirstCriterion = false; // the load lists every employee
+    s.grid = {{QStringLiteral("Row No"), 0},
+              {QStringLiteral("Employee Code"), 1500},
+              {QStringLiteral("Employee Name"), 3000},
+              {QStringLiteral("Designation"), 3000},
+              {QStringLiteral("Relation"), 1500}};
+    // The boxes keep their designed maximum lengths (those of the columns).
+    s.limitLengths = false;
+    s.deleteMessage = QStringLiteral("Are you sure delete this information");
+    s.enterInGridPicks = true;
+    s.unloadAppliesMenuRights = true;
+    s.printTemplate = QStringLiteral("rpt_Employee.rpt");
+    s.printFormulaPrefix = QStringLiteral("{Employees.Row_no} = ");
+    return s;
+}
+
+// Drops every typed blank: employee numbers are typed without them.
+class DropBlanks : public QObject {
+public:
+    explicit DropBlanks(QWidget* box) : QObject(box) { box->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        return event->type() == QEvent::KeyPress &&
+               static_cast<QKeyEvent*>(event)->text() == QLatin1String(" ");
+    }
+};
+
+} // namespace
+
+const QStringList& frm_Employee::relations() {
+    static const QStringList list = {QStringLiteral("Self"),   QStringLiteral("Father"),
+                                     QStringLiteral("Mother"), QStringLiteral("Brother"),
+                                     QStringLiteral("Sister"), QStringLiteral("Husband"),
+                                     QStringLiteral("Wife")};
+    return list;
+}
+
+frm_Employee::frm_Employee() : RegisterForm(employeeSpec()), ui_(std::make_unique<Ui::frm_Employee>()) {
+    ui_->setupUi(this);
+    bindControls();
+    ui::keys::upperCase(ui_->txt_Emp_No);
+    new DropBlanks(ui_->txt_Emp_No); // installed last, so it sees a key before the upper-casing
+    for (QWidget* w : std::initializer_list<QWidget*>{ui_->txt_Emp_Nm, ui_->txt_Desig, ui_->txt_s_value}) {
+        ui::keys::upperCase(w);
+        ui::keys::enterToTab(w);
+    }
+    ui::keys::enterToTab(ui_->txt_Row_No);
+    ui::keys::onUpDown(ui_->txt_s_value, [this] { ui_->Msh->setFocus(); });
+    ui::keys::discardKeys(ui_->cmb_s_cri);
+}
+
+frm_Employee::~frm_Employee() = default;
+
+void frm_Employee::fillFixedLists() {
+    ui_->cmb_Relation->addItems(relations());
+    ui_->cmb_Relation->setCurrentIndex(0);
+    ui_->cmb_s_cri->setCurrentIndex(0);
+}
+
+bool frm_Employee::validate() {
+    // A new employee's number must not be taken already, blanks ignored on both sides ("A 12" is
+    // "A12"). A corrected employee is not checked.
+    if (!ui_->txt_Row_No->text().isEmpty() || ui_->txt_Emp_No->text().isEmpty())
+        return true;
+    QString bare = ui_->txt_Emp_No->text();
+    bare.remove(u' ');
+    Module1::OpenRs(QStringLiteral("select Emp_no from Employees where ") +
+                        Module1::Con->dialect().equalsCI(QStringLiteral("REPLACE(Emp_no,' ','')")),
+                    {bare});
+    if (Module1::Rs->RecordCount() > 0) {
+        ui::MsgBox(QStringLiteral("Employee No. Already exitis in Employees"), ui::vbInformation);
+        ui_->txt_Emp_No->setFocus();
+        return false;
+    }
+    return true;
+}
+
+void frm_Employee::writeExplicit(Recordset& rs) {
+    const QString relation = ui_->cmb_Relation->currentText();
+    rs.setField(QStringLiteral("Relation"), relation.isEmpty() ? QVariant() : QVariant(relation));
+    RegisterForm::writeExplicit(rs);
+}
+
+void frm_Employee::readExplicit(Recordset& rs) {
+    ui_->cmb_Relation->setCurrentText(rs.text(QStringLiteral("Relation")));
+}
+
+void frm_Employee::writePickVariables(int row) {
+    Module1::SelEmpNo = Msh->TextMatrix(row, 1);
+    Module1::SelEmpName = Msh->TextMatrix(row, 2);
+    Module1::SelEmpDesig = Msh->TextMatrix(row, 3);
+}
+
+void frm_Employee::loadPicked(int row) {
+    ui_->txt_Row_No->setText(Msh->TextMatrix(row, 0));
+    ui_->txt_Emp_No->setText(Msh->TextMatrix(row, 1));
+    ui_->txt_Emp_Nm->setText(Msh->TextMatrix(row, 2));
+    ui_->txt_Desig->setText(Msh->TextMatrix(row, 3));
+    ui_->cmb_Relation->setCurrentText(Msh->TextMatrix(row, 4));
+}
+
+QWidget* frm_Employee::firstEntryBox() const {
+    return ui_->txt_Emp_Nm;
+}
+
+void frm_Employee::cmdCancel_Click() {
+    ClearAll();
+    ui_->txt_Emp_No->setEnabled(true);
+}
+
+QString frm_Employee::vanishedMessage() const {
+    return QStringLiteral("This employee no longer exists: another desk has deleted it. Nothing was saved.");
+}

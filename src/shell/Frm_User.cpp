@@ -1,0 +1,192 @@
+#include "Frm_User.h"
+
+#include "data/loginstore.h"
+#include "data/recordset.h"
+#include "shell/module1.h"
+#include "ui/keyfilters.h"
+#include "ui/msgbox.h"
+#include "ui_Frm_User.h"
+
+using namespace wb;
+using Module1::Con;
+
+namespace {
+
+common::RegisterSpec userSpec() {
+    common::RegisterSpec s;
+    s.table = QStringLiteral("User_Information");
+    s.key = QStringLiteral("Row_No");
+    s.tag = QStringLiteral("D");
+    // The name and code are written when a user is added, never changed; the password box is never
+    // copied into the table (the login store keeps the password).
+    s.skipped = {QStringLiteral("txt_User_Code"), QStringLiteral("txt_User_Nm"),
+                 QStringLiteral("txt_User_pass")};
+    s.codeColumn = QStringLiteral("User_Code");
+    s.codePrefix = QStringLiteral("UC-");
+    s.codeOnInsertOnly = true;
+    s.required = {{QStringLiteral("txt_User_Nm"), QStringLiteral("Please enter User Name")}};
+    s.criteria = {{QStringLiteral("User Name"), QStringLiteral("User_Name")},
+                  {QStringLiteral("Designation"), QStringLiteral("Designation")}};
+    s.selectList = QStringLiteral("Row_No,User_Code,User_Name,Designation,'%1' as PassWard,Status")
+                       .arg(Frm_User::passwordMask());
+    s.orderBy = QStringLiteral("User_Code desc");
+    s.grid = {{QStringLiteral("Code"), 0},         {QStringLiteral("User No"), 0},
+              {QStringLiteral("User Name"), 3000}, {QStringLiteral("Designation"), 2000},
+              {QStringLiteral("PassWard"), 3000},  {QStringLiteral("Status"), 2000}};
+    s.deleteMessage = QStringLiteral("Are you sure delete this information");
+    s.pickTestsPickMode = false;
+    s.exitHidesInPickMode = true;
+    s.printTemplate = QStringLiteral("rpt_User_Name.rpt");
+    s.printFormulaPrefix = QStringLiteral("{User_Information.Row_No} = ");
+    return s;
+}
+
+bool sameLogin(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+Frm_User::Frm_User() : RegisterForm(userSpec()), ui_(std::make_unique<Ui::Frm_User>()) {
+    ui_->setupUi(this);
+    bindControls();
+    for (QWidget* w : std::initializer_list<QWidget*>{ui_->txt_User_Nm, ui_->txt_Desig, ui_->txt_User_pass,
+                                                      ui_->txt_User_Code, ui_->txt_s_value}) {
+        ui::keys::enterToTab(w);
+        ui::keys::upperCase(w);
+    }
+    ui::keys::enterToTab(ui_->Opt_Admin);
+    ui::keys::enterToTab(ui_->Opt_User);
+}
+
+Frm_User::~Frm_User() = default;
+
+QString Frm_User::loginNameOf(const QString& userName) {
+    return QString(userName).remove(QLatin1Char(' '));
+}
+
+QString Frm_User::passwordMask() {
+    return QStringLiteral("********");
+}
+
+void Frm_User::clearExtra() {
+    ui_->txt_User_Nm->setReadOnly(false);
+}
+
+bool Frm_User::validate() {
+    const QString login = loginNameOf(ui_->txt_User_Nm->text());
+    if (login.isEmpty()) { // blanks only: no login can be made of it
+        ui::MsgBox(QStringLiteral("Please enter User Name"), ui::vbInformation);
+        ui_->txt_User_Nm->setFocus();
+        return false;
+    }
+    if (!ui_->txt_Row_No->text().isEmpty())
+        return true; // editing: the name is locked and was tested when the user was added
+
+    Module1::OpenRs(QStringLiteral("Select User_Name From User_Information Where "
+                                   "upper(Replace(User_Name,' ','')) = upper(%1)")
+                        .arg(Con->dialect().textParam()),
+                    {login});
+    if (Module1::Rs->RecordCount() > 0) {
+        ui::MsgBox(QStringLiteral("User Name Is already exitis! "), ui::vbInformation);
+        ui_->txt_User_Nm->setFocus();
+        return false;
+    }
+    if (Module1::UserType != QLatin1String("A")) {
+        ui::MsgBox(QStringLiteral("Only an administrator may add users: nothing was saved."),
+                   ui::vbInformation);
+        return false;
+    }
+    if (ui_->txt_User_pass->text().isEmpty()) {
+        ui::MsgBox(QStringLiteral("Please enter the new user's password."), ui::vbInformation);
+        ui_->txt_User_pass->setFocus();
+        return false;
+    }
+    return true;
+}
+
+void Frm_User::insertSteps(Recordset&) {
+    // Inside the saving transaction: the login is created with the row, and rolled back with it.
+    const QString login = loginNameOf(ui_->txt_User_Nm->text());
+    LoginStore& logins = Con->logins();
+    // A login of that name that has no user row (made outside the program) is not taken over. The
+    // failure is not reported as a duplicate key, which would make the save try again.
+    if (logins.exists(login))
+        throw DbError(QStringLiteral("The login '%1' exists already: choose another name.").arg(login),
+                      DbError::Kind::Refused);
+    try {
+        logins.create(login, ui_->txt_User_pass->text(), ui_->Opt_Admin->isChecked());
+    } catch (const DbError& e) {
+        if (e.kind() == DbError::Kind::Duplicate)
+            throw DbError(e.text(), DbError::Kind::Refused);
+        throw;
+    }
+}
+
+void Frm_User::writeExplicit(Recordset& rs) {
+    const QString password = ui_->txt_User_pass->text();
+    if (IsNew) {
+        rs.setField(QStringLiteral("User_Name"), ui_->txt_User_Nm->text());
+        rs.setField(QStringLiteral("PassWard"), passwordMask());
+    } else if (!password.isEmpty()) {
+        // A password typed while editing becomes the login's password, in the row's transaction.
+        Con->logins().changePassword(loginNameOf(rs.text(QStringLiteral("User_Name"))), password);
+        rs.setField(QStringLiteral("PassWard"), passwordMask());
+    }
+    if (ui_->Opt_User->isChecked())
+        rs.setField(QStringLiteral("Status"), QStringLiteral("U"));
+    else if (ui_->Opt_Admin->isChecked())
+        rs.setField(QStringLiteral("Status"), QStringLiteral("A"));
+    RegisterForm::writeExplicit(rs); // User_Code = "UC-" & key, for a new user only
+}
+
+void Frm_User::readExplicit(Recordset& rs) {
+    const QString status = rs.text(QStringLiteral("Status"));
+    if (status == QLatin1String("U"))
+        ui_->Opt_User->setChecked(true);
+    else if (status == QLatin1String("A"))
+        ui_->Opt_Admin->setChecked(true);
+    // There is no password to show: an empty box keeps the login's password, a typed one replaces it.
+    ui_->txt_User_pass->clear();
+    ui_->txt_User_Nm->setReadOnly(true);
+}
+
+QWidget* Frm_User::firstEntryBox() const {
+    return ui_->txt_User_Nm;
+}
+
+void Frm_User::cmdDelete_Click() {
+    const QString key = ui_->txt_Row_No->text();
+    if (!key.isEmpty()) {
+        const QVariant name = Con->scalar(
+            QStringLiteral("select User_Name from User_Information where Row_No = ?"), {key.toLongLong()});
+        if (name.isValid() && sameLogin(loginNameOf(name.toString()), Con->user())) {
+            ui::MsgBox(QStringLiteral("You are logged in as this user: it cannot be deleted now."),
+                       ui::vbInformation);
+            return;
+        }
+    }
+    RegisterForm::cmdDelete_Click();
+}
+
+void Frm_User::deleteSteps(qint64 key) {
+    // In the delete's transaction: the user's menu rights and login go with the row.
+    Con->Execute(QStringLiteral("Delete From Chart_Of_Menus Where User_ID = ?"), {key});
+    const QVariant name =
+        Con->scalar(QStringLiteral("select User_Name from User_Information where Row_No = ?"), {key});
+    if (!name.isValid())
+        return;
+    const QString login = loginNameOf(name.toString());
+    LoginStore& logins = Con->logins();
+    // Only a login of the program is dropped, never another role that happens to have the name.
+    for (const QString& existing : logins.list()) {
+        if (sameLogin(existing, login)) {
+            logins.drop(existing);
+            break;
+        }
+    }
+}
+
+QString Frm_User::vanishedMessage() const {
+    return QStringLiteral("This user no longer exists: another desk has deleted it. Nothing was saved.");
+}
