@@ -18,7 +18,7 @@ namespace wb::common {
 using Module1::Con;
 using Module1::Rs;
 
-RegisterForm::RegisterForm(RegisterSpec spec) : spec_(std::move(spec)) {}
+RegisterForm::RegisterForm(RegisterDefinition definition) : def_(std::move(definition)) {}
 
 namespace {
 template <class T> T* childNamed(QObject* root, const QString& name) {
@@ -60,7 +60,7 @@ void RegisterForm::bindControls() {
 }
 
 QList<QLineEdit*> RegisterForm::boundBoxes() const {
-    return ui::boundBoxes(this, spec_.tag);
+    return ui::boundBoxes(this, def_.tag);
 }
 
 QLineEdit* RegisterForm::box(const QString& name) const {
@@ -69,23 +69,23 @@ QLineEdit* RegisterForm::box(const QString& name) const {
 
 void RegisterForm::Form_Load() {
     if (cmb_s_cri) {
-        for (const auto& c : spec_.criteria)
+        for (const auto& c : def_.criteria)
             cmb_s_cri->addItem(c.caption);
         if (cmb_s_cri->count() > 0)
             cmb_s_cri->setCurrentIndex(0);
     }
     fillFixedLists();
     if (Msh)
-        FillGird(spec_.loadWithFirstCriterion && !spec_.criteria.isEmpty() ? spec_.criteria.first().caption
-                                                                           : QString());
-    if (spec_.limitLengths)
+        FillGird(def_.loadWithFirstCriterion && !def_.criteria.isEmpty() ? def_.criteria.first().caption
+                                                                         : QString());
+    if (def_.limitLengths)
         SetMaxlength();
 }
 
 void RegisterForm::Form_Unload() {
-    if (spec_.unloadClearsPickMode)
+    if (def_.unloadClearsPickMode)
         Module1::PickMode = false;
-    if (spec_.unloadAppliesMenuRights)
+    if (def_.unloadAppliesMenuRights)
         Module1::ApplyMenuRights();
 }
 
@@ -96,16 +96,16 @@ void RegisterForm::ClearAll() {
 }
 
 QString RegisterForm::searchQuery(const QString& criterion, QVariantList& params) const {
-    QString sql = QStringLiteral("select %1 from %2").arg(spec_.selectList, spec_.table);
-    for (const auto& c : spec_.criteria) {
+    QString sql = QStringLiteral("select %1 from %2").arg(def_.selectList, def_.table);
+    for (const auto& c : def_.criteria) {
         if (c.caption == criterion) {
             sql += QStringLiteral(" where ") + Con->dialect().containsCI(c.column);
             params << likeContains(txt_s_value ? txt_s_value->text() : QString());
             break;
         }
     }
-    if (!spec_.orderBy.isEmpty())
-        sql += QStringLiteral(" order by ") + spec_.orderBy;
+    if (!def_.orderBy.isEmpty())
+        sql += QStringLiteral(" order by ") + def_.orderBy;
     return sql;
 }
 
@@ -124,8 +124,8 @@ void RegisterForm::FillGird(const QString& criterion) {
 }
 
 void RegisterForm::setGrid() {
-    for (int c = 0; c < spec_.grid.size() && c < Msh->Cols(); ++c) {
-        const auto& g = spec_.grid[c];
+    for (int c = 0; c < def_.grid.size() && c < Msh->Cols(); ++c) {
+        const auto& g = def_.grid[c];
         if (!g.header.isEmpty())
             Msh->setTextMatrix(0, c, g.header);
         if (g.width >= 0)
@@ -136,7 +136,7 @@ void RegisterForm::setGrid() {
 void RegisterForm::FillData() {
     if (!keyBox || keyBox->text().isEmpty())
         return;
-    Module1::OpenRs(QStringLiteral("select * from %1 where %2 = ?").arg(spec_.table, spec_.key),
+    Module1::OpenRs(QStringLiteral("select * from %1 where %2 = ?").arg(def_.table, def_.key),
                     {keyBox->text().toLongLong()});
     if (Rs->RecordCount() < 1)
         return;
@@ -147,7 +147,7 @@ void RegisterForm::FillData() {
 }
 
 void RegisterForm::SetMaxlength() {
-    Module1::OpenRs(QStringLiteral("select * from %1 where 0 = 1").arg(spec_.table));
+    Module1::OpenRs(QStringLiteral("select * from %1 where 0 = 1").arg(def_.table));
     for (QLineEdit* b : boundBoxes()) {
         const int i = Rs->fieldIndex(ui::dataField(b));
         if (i < 0)
@@ -160,8 +160,8 @@ void RegisterForm::SetMaxlength() {
 }
 
 void RegisterForm::writeExplicit(Recordset& rs) {
-    if (!spec_.codeColumn.isEmpty() && (!spec_.codeOnInsertOnly || IsNew))
-        rs.setField(spec_.codeColumn, spec_.codePrefix + (keyBox ? keyBox->text() : QString()));
+    if (!def_.codeColumn.isEmpty() && (!def_.codeOnInsertOnly || IsNew))
+        rs.setField(def_.codeColumn, def_.codePrefix + (keyBox ? keyBox->text() : QString()));
 }
 
 void RegisterForm::saveRow(bool isNew) {
@@ -172,9 +172,9 @@ void RegisterForm::saveRow(bool isNew) {
         Rs->MoveFirst();
     }
     for (QLineEdit* b : boundBoxes()) {
-        if (spec_.skipped.contains(b->objectName(), Qt::CaseInsensitive))
+        if (def_.skipped.contains(b->objectName(), Qt::CaseInsensitive))
             continue;
-        if (spec_.keyByDatabase && b == keyBox)
+        if (def_.keyByDatabase && b == keyBox)
             continue;
         const QString field = ui::dataField(b);
         Rs->setField(field, b->text().isEmpty() ? QVariant() : QVariant(b->text()));
@@ -184,7 +184,7 @@ void RegisterForm::saveRow(bool isNew) {
 }
 
 void RegisterForm::cmdSave_Click() {
-    for (const auto& r : spec_.required) {
+    for (const auto& r : def_.required) {
         QLineEdit* b = box(r.box);
         if (b && b->text().isEmpty()) {
             ui::MsgBox(r.message, ui::vbInformation);
@@ -196,9 +196,9 @@ void RegisterForm::cmdSave_Click() {
         return;
     IsNew = !keyBox || keyBox->text().isEmpty();
     if (IsNew) {
-        const QString emptyQuery = QStringLiteral("select * from %1 where 0 = 1").arg(spec_.table);
+        const QString emptyQuery = QStringLiteral("select * from %1 where 0 = 1").arg(def_.table);
         try {
-            if (spec_.keyByDatabase) {
+            if (def_.keyByDatabase) {
                 Transaction t(*Con);
                 Module1::OpenRs(emptyQuery);
                 saveRow(true);
@@ -206,7 +206,7 @@ void RegisterForm::cmdSave_Click() {
             } else {
                 // The next key is read and used inside one transaction; a collision with another
                 // desk's save retries with the following key.
-                saveWithNextKey(*Con, spec_.table, spec_.key, [&](qint64 key) {
+                saveWithNextKey(*Con, def_.table, def_.key, [&](qint64 key) {
                     keyBox->setText(QString::number(key));
                     Module1::OpenRs(emptyQuery);
                     saveRow(true);
@@ -219,7 +219,7 @@ void RegisterForm::cmdSave_Click() {
         }
     } else {
         Transaction t(*Con);
-        Module1::OpenRs(QStringLiteral("select * from %1 where %2 = ?").arg(spec_.table, spec_.key),
+        Module1::OpenRs(QStringLiteral("select * from %1 where %2 = ?").arg(def_.table, def_.key),
                         {keyBox->text().toLongLong()});
         if (Rs->RecordCount() < 1) {
             ui::MsgBox(vanishedMessage(), ui::vbInformation);
@@ -240,14 +240,14 @@ QString RegisterForm::vanishedMessage() const {
 void RegisterForm::cmdDelete_Click() {
     if (!keyBox || keyBox->text().isEmpty())
         return;
-    if (spec_.confirmDelete &&
-        ui::MsgBox(spec_.deleteMessage, ui::vbYesNo + ui::vbInformation, spec_.deleteTitle) != ui::vbYes)
+    if (def_.confirmDelete &&
+        ui::MsgBox(def_.deleteMessage, ui::vbYesNo + ui::vbInformation, def_.deleteTitle) != ui::vbYes)
         return;
     const qint64 key = keyBox->text().toLongLong();
     {
         Transaction t(*Con);
         deleteSteps(key);
-        Con->Execute(QStringLiteral("Delete From %1 Where %2 = ? ").arg(spec_.table, spec_.key), {key});
+        Con->Execute(QStringLiteral("Delete From %1 Where %2 = ? ").arg(def_.table, def_.key), {key});
         t.commit();
     }
     ClearAll();
@@ -260,11 +260,11 @@ void RegisterForm::cmdCancel_Click() {
 
 void RegisterForm::cmdPrint_Click() {
     const QString key = keyBox ? keyBox->text() : QString();
-    printReport(this, spec_.printTemplate, key.isEmpty() ? QString() : spec_.printFormulaPrefix + key);
+    printReport(this, def_.printTemplate, key.isEmpty() ? QString() : def_.printFormulaPrefix + key);
 }
 
 void RegisterForm::cmdExit_Click() {
-    if (spec_.exitHidesInPickMode && Module1::PickMode)
+    if (def_.exitHidesInPickMode && Module1::PickMode)
         Hide();
     else
         unload();
@@ -293,7 +293,7 @@ void RegisterForm::Msh_DblClick() {
         return;
     writePickVariables(row);
     loadPicked(row);
-    if (spec_.pickTestsPickMode && Module1::PickMode) {
+    if (def_.pickTestsPickMode && Module1::PickMode) {
         unload();
         return;
     }
@@ -306,7 +306,7 @@ void RegisterForm::Msh_DblClick() {
 }
 
 void RegisterForm::Msh_KeyPress(int keyAscii) {
-    if (keyAscii == 13 && spec_.enterInGridPicks)
+    if (keyAscii == 13 && def_.enterInGridPicks)
         Msh_DblClick();
 }
 

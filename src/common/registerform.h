@@ -1,6 +1,6 @@
 #pragma once
 
-#include "registerspec.h"
+#include "registerdefinition.h"
 #include "ui/form.h"
 
 #include <QVariantList>
@@ -21,12 +21,12 @@ namespace wb::common {
 
 // The register screen: entry boxes bound to the columns of one table, save (insert or overwrite),
 // delete, cancel, print, and a search page whose grid lists the rows as the user types and also
-// serves other screens as a pick list. A screen gives its RegisterSpec and overrides the hooks where
+// serves other screens as a pick list. A screen gives its RegisterDefinition and overrides the hooks where
 // it departs from the pattern.
 class RegisterForm : public ui::Form {
     Q_OBJECT
 public:
-    explicit RegisterForm(RegisterSpec spec);
+    explicit RegisterForm(RegisterDefinition definition);
 
     void Form_Load() override;
     void Form_Unload() override;
@@ -47,7 +47,7 @@ public:
     void txt_s_value_Change();
 
     bool IsNew = false;
-    const RegisterSpec& spec() const { return spec_; }
+    const RegisterDefinition& definition() const { return def_; }
 
     // The standard controls, found by name once the window is set up.
     QTabWidget* SSTab1 = nullptr;
@@ -96,7 +96,7 @@ protected:
 
 private:
     void saveRow(bool isNew);
-    RegisterSpec spec_;
+    RegisterDefinition def_;
 };
 
 } // namespace wb::common

@@ -17,8 +17,8 @@ using Module1::Rs;
 
 namespace {
 
-common::RegisterSpec companySpec() {
-    common::RegisterSpec s;
+common::RegisterDefinition companyDefinition() {
+    common::RegisterDefinition s;
     s.table = QStringLiteral("Company");
     s.key = QStringLiteral("CompCode");
     s.keyByDatabase = true;
@@ -83,7 +83,7 @@ bool hasDigit(const QString& text) {
 
 } // namespace
 
-frmCompany::frmCompany() : RegisterForm(companySpec()), ui_(std::make_unique<Ui::frmCompany>()) {
+frmCompany::frmCompany() : RegisterForm(companyDefinition()), ui_(std::make_unique<Ui::frmCompany>()) {
     ui_->setupUi(this);
     bindControls();
     keyBox = ui_->txtCompCode;
@@ -114,7 +114,7 @@ void frmCompany::Form_Load() {
 }
 
 QString frmCompany::searchQuery(const QString&, QVariantList& params) const {
-    QString sql = QStringLiteral("Select %1 from Company").arg(spec().selectList);
+    QString sql = QStringLiteral("Select %1 from Company").arg(definition().selectList);
     const QString text = ui_->txtSearch->text();
     if (!text.isEmpty()) {
         sql += QStringLiteral(" where ") + Con->dialect().containsCI(QStringLiteral("Company"));

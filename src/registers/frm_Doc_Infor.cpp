@@ -29,8 +29,8 @@ QString doctorColumns() {
            QStringLiteral(",Status from doc");
 }
 
-common::RegisterSpec doctorSpec() {
-    common::RegisterSpec s;
+common::RegisterDefinition doctorDefinition() {
+    common::RegisterDefinition s;
     s.table = QStringLiteral("doc");
     s.key = QStringLiteral("Row_no");
     s.tag = QStringLiteral("M");
@@ -66,7 +66,8 @@ protected:
 
 } // namespace
 
-frm_Doc_Infor::frm_Doc_Infor() : RegisterForm(doctorSpec()), ui_(std::make_unique<Ui::frm_Doc_Infor>()) {
+frm_Doc_Infor::frm_Doc_Infor()
+    : RegisterForm(doctorDefinition()), ui_(std::make_unique<Ui::frm_Doc_Infor>()) {
     ui_->setupUi(this);
     bindControls();
 
@@ -161,7 +162,7 @@ QString frm_Doc_Infor::searchQuery(const QString& criterion, QVariantList& param
         return QStringLiteral("select Row_no,doc_name,Status from doc where Status = 'Panel' and ") +
                d.containsCI(QStringLiteral("doc_name")) + order;
     }
-    for (const auto& c : spec().criteria) {
+    for (const auto& c : definition().criteria) {
         if (c.caption == criterion) {
             params << likeContains(text);
             return doctorColumns() + QStringLiteral(" where Status = 'Doctor' and ") +

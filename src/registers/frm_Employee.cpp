@@ -13,8 +13,8 @@ using namespace wb;
 
 namespace {
 
-common::RegisterSpec employeeSpec() {
-    common::RegisterSpec s;
+common::RegisterDefinition employeeDefinition() {
+    common::RegisterDefinition s;
     s.table = QStringLiteral("Employees");
     s.key = QStringLiteral("Row_no");
     s.tag = QStringLiteral("M");
@@ -61,7 +61,7 @@ const QStringList& frm_Employee::relations() {
     return list;
 }
 
-frm_Employee::frm_Employee() : RegisterForm(employeeSpec()), ui_(std::make_unique<Ui::frm_Employee>()) {
+frm_Employee::frm_Employee() : RegisterForm(employeeDefinition()), ui_(std::make_unique<Ui::frm_Employee>()) {
     ui_->setupUi(this);
     bindControls();
     ui::keys::upperCase(ui_->txt_Emp_No);

@@ -9,8 +9,8 @@ using namespace wb;
 
 namespace {
 
-common::RegisterSpec panelSpec() {
-    common::RegisterSpec s;
+common::RegisterDefinition panelDefinition() {
+    common::RegisterDefinition s;
     s.table = QStringLiteral("Panel");
     s.key = QStringLiteral("Row_no");
     s.tag = QStringLiteral("M");
@@ -33,7 +33,7 @@ common::RegisterSpec panelSpec() {
 
 } // namespace
 
-frm_Panel::frm_Panel() : RegisterForm(panelSpec()), ui_(std::make_unique<Ui::frm_Panel>()) {
+frm_Panel::frm_Panel() : RegisterForm(panelDefinition()), ui_(std::make_unique<Ui::frm_Panel>()) {
     ui_->setupUi(this);
     bindControls();
     for (QWidget* w : std::initializer_list<QWidget*>{ui_->txt_panel_name, ui_->txt_s_value}) {

@@ -16,8 +16,8 @@ using namespace wb;
 
 namespace {
 
-common::RegisterSpec rateListSpec() {
-    common::RegisterSpec s;
+common::RegisterDefinition rateListDefinition() {
+    common::RegisterDefinition s;
     s.table = QStringLiteral("Rate_List");
     s.key = QStringLiteral("Row_no");
     s.keyByDatabase = true;
@@ -44,7 +44,8 @@ bool isRate(const QString& text) {
 
 } // namespace
 
-frm_Rate_List::frm_Rate_List() : RegisterForm(rateListSpec()), ui_(std::make_unique<Ui::frm_Rate_List>()) {
+frm_Rate_List::frm_Rate_List()
+    : RegisterForm(rateListDefinition()), ui_(std::make_unique<Ui::frm_Rate_List>()) {
     ui_->setupUi(this);
     bindControls();
     connect(ui_->data_cmbo_ser_name, &QComboBox::currentIndexChanged, this,
@@ -187,7 +188,8 @@ QString frm_Rate_List::headFormula(const QString& name) {
 
 void frm_Rate_List::cmdPrint_Click() {
     // Always the tests of the chosen head, whether or not a test is loaded.
-    common::printReport(this, spec().printTemplate, headFormula(ui_->data_cmbo_ser_name->currentText()));
+    common::printReport(this, definition().printTemplate,
+                        headFormula(ui_->data_cmbo_ser_name->currentText()));
 }
 
 bool frm_Rate_List::eventFilter(QObject* watched, QEvent* event) {

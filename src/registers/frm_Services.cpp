@@ -10,8 +10,8 @@ using namespace wb;
 
 namespace {
 
-common::RegisterSpec servicesSpec() {
-    common::RegisterSpec s;
+common::RegisterDefinition servicesDefinition() {
+    common::RegisterDefinition s;
     s.table = QStringLiteral("Services");
     s.key = QStringLiteral("Row_no");
     s.keyByDatabase = true;
@@ -31,7 +31,7 @@ common::RegisterSpec servicesSpec() {
 
 } // namespace
 
-frm_Services::frm_Services() : RegisterForm(servicesSpec()), ui_(std::make_unique<Ui::frm_Services>()) {
+frm_Services::frm_Services() : RegisterForm(servicesDefinition()), ui_(std::make_unique<Ui::frm_Services>()) {
     ui_->setupUi(this);
     bindControls();
     ui::keys::upperCase(ui_->txt_Ser_Name);

@@ -12,8 +12,8 @@ using namespace wb;
 
 namespace {
 
-common::RegisterSpec shiftSpec() {
-    common::RegisterSpec s;
+common::RegisterDefinition shiftDefinition() {
+    common::RegisterDefinition s;
     s.table = QStringLiteral("SHIFT");
     s.key = QStringLiteral("row_no");
     s.keyByDatabase = true;
@@ -32,7 +32,7 @@ const QString timeMessage = QStringLiteral("please check shif time");
 
 } // namespace
 
-frm_Shift::frm_Shift() : RegisterForm(shiftSpec()), ui_(std::make_unique<Ui::frm_Shift>()) {
+frm_Shift::frm_Shift() : RegisterForm(shiftDefinition()), ui_(std::make_unique<Ui::frm_Shift>()) {
     ui_->setupUi(this);
     bindControls();
     ui_->MshShift->setCols(4);

@@ -10,8 +10,8 @@ using namespace wb;
 
 namespace {
 
-common::RegisterSpec patientSpec() {
-    common::RegisterSpec s;
+common::RegisterDefinition patientDefinition() {
+    common::RegisterDefinition s;
     s.table = QStringLiteral("Patient_Slips");
     s.key = QStringLiteral("Row_no");
     s.tag = QStringLiteral("M");
@@ -40,7 +40,7 @@ common::RegisterSpec patientSpec() {
 } // namespace
 
 frm_patient_detail::frm_patient_detail()
-    : RegisterForm(patientSpec()), ui_(std::make_unique<Ui::frm_patient_detail>()) {
+    : RegisterForm(patientDefinition()), ui_(std::make_unique<Ui::frm_patient_detail>()) {
     ui_->setupUi(this);
     bindControls();
     // A new patient's date starts at today, not at the designed date.

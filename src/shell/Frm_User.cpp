@@ -12,8 +12,8 @@ using Module1::Con;
 
 namespace {
 
-common::RegisterSpec userSpec() {
-    common::RegisterSpec s;
+common::RegisterDefinition userDefinition() {
+    common::RegisterDefinition s;
     s.table = QStringLiteral("User_Information");
     s.key = QStringLiteral("Row_No");
     s.tag = QStringLiteral("D");
@@ -47,7 +47,7 @@ bool sameLogin(const QString& a, const QString& b) {
 
 } // namespace
 
-Frm_User::Frm_User() : RegisterForm(userSpec()), ui_(std::make_unique<Ui::Frm_User>()) {
+Frm_User::Frm_User() : RegisterForm(userDefinition()), ui_(std::make_unique<Ui::Frm_User>()) {
     ui_->setupUi(this);
     bindControls();
     for (QWidget* w : std::initializer_list<QWidget*>{ui_->txt_User_Nm, ui_->txt_Desig, ui_->txt_User_pass,

@@ -31,12 +31,14 @@ int preparePostgresServer(const char* server) {
     s.superPassword = qEnvironmentVariable("PGPASSWORD");
     s.adminPassword = qEnvironmentVariable("WARDBOOK_ADMIN_PASSWORD");
     if (s.adminPassword.isEmpty())
-        s.adminPassword = askTwice(QStringLiteral("the first administrator (%1)").arg(Setup::FirstAdministrator));
+        s.adminPassword =
+            askTwice(QStringLiteral("the first administrator (%1)").arg(Setup::FirstAdministrator));
     s.listerPassword = qEnvironmentVariable("WARDBOOK_LISTER_PASSWORD");
     if (s.listerPassword.isEmpty())
         s.listerPassword = askTwice(QStringLiteral("the account that lists the users (wardbook_lister)"));
     if (s.adminPassword.isEmpty() || s.listerPassword.isEmpty()) {
-        std::cerr << "Both passwords are needed (a terminal, or WARDBOOK_ADMIN_PASSWORD and WARDBOOK_LISTER_PASSWORD).\n";
+        std::cerr << "Both passwords are needed (a terminal, or WARDBOOK_ADMIN_PASSWORD and "
+                     "WARDBOOK_LISTER_PASSWORD).\n";
         return 1;
     }
     try {
@@ -45,7 +47,8 @@ int preparePostgresServer(const char* server) {
         std::cerr << "The server could not be prepared: " << e.what() << '\n';
         return 1;
     }
-    std::cerr << "Prepared catalogue Wardbook on " << server << ". Write into Server.txt beside the program:\n"
+    std::cerr << "Prepared catalogue Wardbook on " << server
+              << ". Write into Server.txt beside the program:\n"
               << server << ",<the listing account's password>\n";
     return 0;
 }

@@ -8,7 +8,7 @@ namespace wb::common {
 
 // What one register screen varies of the common pattern: its table, its boxes, its search, its
 // grid, its messages and its print.
-struct RegisterSpec {
+struct RegisterDefinition {
     // Table and key column; the key rule: highest plus one (taken by the save), or given by the database.
     QString table;
     QString key;
