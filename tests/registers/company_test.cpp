@@ -1,9 +1,7 @@
 #include "registers/frmCompany.h"
 #include "shell/MDIForm1.h"
-#include "shell/menucommands.h"
 #include "shell/module1.h"
-#include "support/messages.h"
-#include "support/testdb.h"
+#include "support/registertest.h"
 #include "ui/flexgrid.h"
 #include "ui_frmCompany.h"
 
@@ -14,25 +12,12 @@
 #include <thread>
 
 using namespace wb;
-using wbtest::EngineTest;
 
 namespace {
 
-class CompanyProfileTest : public EngineTest {
+class CompanyProfileTest : public wbtest::RegisterTest {
 protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        if (IsSkipped())
-            return;
-        wbtest::openShared(*db);
-        main = &ui::Forms::get<MDIForm1>();
-    }
-    frmCompany& open() {
-        for (const auto& e : shell::menuEntries())
-            if (e.name == QLatin1String("mnu_Com_Inf"))
-                shell::runMenuCommand(e);
-        return ui::Forms::get<frmCompany>();
-    }
+    frmCompany& open() { return wbtest::openFromMenu<frmCompany>("mnu_Com_Inf"); }
     void save(frmCompany& w, const QString& name, bool active) {
         w.ui()->txtCompany->setText(name);
         w.ui()->chkComActive->setChecked(active);
@@ -41,13 +26,13 @@ protected:
     // Loads the company of that name from the grid.
     void pick(frmCompany& w, const QString& name) {
         w.ui()->txtSearch->clear();
-        for (int r = 1; r < w.Msh->Rows(); ++r)
-            if (w.Msh->TextMatrix(r, 1) == name) {
-                w.Msh->setRow(r);
-                w.Msh_DblClick();
-                return;
-            }
-        ADD_FAILURE() << "no company " << name.toStdString();
+        const int r = rowOf(w, 1, name);
+        if (r < 0) {
+            ADD_FAILURE() << "no company " << name.toStdString();
+            return;
+        }
+        w.Msh->setRow(r);
+        w.Msh_DblClick();
     }
     QStringList activeCompanies() {
         QStringList out;
@@ -61,8 +46,6 @@ protected:
         return Module1::Con->scalar(QStringLiteral("select %1 from Company where Company = ?").arg(col),
                                     {name});
     }
-    MDIForm1* main = nullptr;
-    wbtest::ScriptedMessages messages;
 };
 
 TEST_P(CompanyProfileTest, OpensPlacedAndItsUnloadEndsPickModeAndReappliesRights) {

@@ -1,11 +1,9 @@
 #include "common/picker.h"
 #include "registers/frm_Doc_Infor.h"
 #include "shell/MDIForm1.h"
-#include "shell/menucommands.h"
 #include "shell/module1.h"
-#include "support/messages.h"
 #include "support/printed.h"
-#include "support/testdb.h"
+#include "support/registertest.h"
 #include "ui/flexgrid.h"
 #include "ui_frm_Doc_Infor.h"
 
@@ -14,7 +12,6 @@
 #include <QTest>
 
 using namespace wb;
-using wbtest::EngineTest;
 
 namespace {
 
@@ -42,21 +39,9 @@ struct Doctor {
     QString routine, special, ultrasound, xray, ecg;
 };
 
-class DoctorRegisterTest : public EngineTest {
+class DoctorRegisterTest : public wbtest::RegisterTest {
 protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        if (IsSkipped())
-            return;
-        wbtest::openShared(*db);
-        main = &ui::Forms::get<MDIForm1>();
-    }
-    frm_Doc_Infor& open() {
-        for (const auto& e : shell::menuEntries())
-            if (e.name == QLatin1String("mun_Doc_Reg"))
-                shell::runMenuCommand(e);
-        return ui::Forms::get<frm_Doc_Infor>();
-    }
+    frm_Doc_Infor& open() { return wbtest::openFromMenu<frm_Doc_Infor>("mun_Doc_Reg"); }
     static void fill(frm_Doc_Infor& w, const Doctor& d) {
         auto* u = w.ui();
         u->txt_Name->setText(d.name);
@@ -83,26 +68,12 @@ protected:
         w.ui()->txt_Name->setText(name);
         w.cmdSave_Click();
     }
-    static QStringList column(frm_Doc_Infor& w, int col) {
-        QStringList out;
-        for (int r = 1; r < w.Msh->Rows(); ++r)
-            out << w.Msh->TextMatrix(r, col);
-        return out;
-    }
-    static int rowOf(frm_Doc_Infor& w, int col, const QString& text) {
-        for (int r = 1; r < w.Msh->Rows(); ++r)
-            if (w.Msh->TextMatrix(r, col) == text)
-                return r;
-        return -1;
-    }
     static QVariant value(const QString& sql) { return Module1::Con->scalar(sql); }
     // Makes another child window active, then the doctor register again.
     void leaveAndComeBack(frm_Doc_Infor& w, ui::Form& other) {
         main->area()->setActiveSubWindow(other.subWindow());
         main->area()->setActiveSubWindow(w.subWindow());
     }
-    MDIForm1* main = nullptr;
-    wbtest::ScriptedMessages messages;
 };
 
 TEST_P(DoctorRegisterTest, OpensFromTheMenuFreshPlacedAndListingDoctorsOnly) {

@@ -1,15 +1,9 @@
 #include "common/picker.h"
 #include "data/schema.h"
 #include "registers/frm_Employee.h"
-#include "report/frmViewer.h"
-#include "report/print.h"
-#include "report/reportsupport.h"
-#include "report/reportviewer.h"
 #include "shell/MDIForm1.h"
-#include "shell/menucommands.h"
 #include "shell/module1.h"
-#include "support/messages.h"
-#include "support/testdb.h"
+#include "support/registertest.h"
 #include "ui/binding.h"
 #include "ui/flexgrid.h"
 #include "ui_frm_Employee.h"
@@ -19,31 +13,18 @@
 #include <QTest>
 
 using namespace wb;
-using wbtest::EngineTest;
 
 namespace {
 
-class EmployeeRegisterTest : public EngineTest {
+class EmployeeRegisterTest : public wbtest::PrintingRegisterTest {
 protected:
     void SetUp() override {
-        EngineTest::SetUp();
+        PrintingRegisterTest::SetUp();
         if (IsSkipped())
             return;
-        wbtest::openShared(*db);
-        main = &ui::Forms::get<MDIForm1>();
         ui::Forms::setMdiArea(main->area());
-        report::setTemplateFolder(reporttest::sourceTemplates());
     }
-    void TearDown() override {
-        report::setTemplateFolder(QString());
-        EngineTest::TearDown();
-    }
-    frm_Employee& open() {
-        for (const auto& e : shell::menuEntries())
-            if (e.name == QLatin1String("mnu_Emp"))
-                shell::runMenuCommand(e);
-        return ui::Forms::get<frm_Employee>();
-    }
+    frm_Employee& open() { return wbtest::openFromMenu<frm_Employee>("mnu_Emp"); }
     void enter(frm_Employee& w, const QString& number, const QString& name, const QString& desig = {},
                const QString& relation = QStringLiteral("Self")) {
         w.ui()->txt_Emp_No->setText(number);
@@ -52,25 +33,7 @@ protected:
         w.ui()->cmb_Relation->setCurrentText(relation);
         w.cmdSave_Click();
     }
-    QStringList column(frm_Employee& w, int col) {
-        QStringList out;
-        for (int r = 1; r < w.Msh->Rows(); ++r)
-            out << w.Msh->TextMatrix(r, col);
-        return out;
-    }
-    // Prints from the window and reads the report the viewer shows as a PDF reader does.
-    QString print(frm_Employee& w) {
-        w.cmdPrint_Click();
-        auto* viewer = ui::Forms::loaded<frmViewer>();
-        if (!viewer || !viewer->CRViewer91->document()) {
-            ADD_FAILURE() << "the viewer shows nothing";
-            return {};
-        }
-        return reporttest::pdfText(*viewer->CRViewer91->document());
-    }
     int count() { return Module1::Con->scalar(QStringLiteral("select count(*) from Employees")).toInt(); }
-    MDIForm1* main = nullptr;
-    wbtest::ScriptedMessages messages;
 };
 
 TEST_P(EmployeeRegisterTest, BoxesAreBoundedByTheirColumnsSoAFullLengthEntrySaves) {

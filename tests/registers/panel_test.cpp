@@ -1,14 +1,8 @@
 #include "data/schema.h"
 #include "registers/frm_Panel.h"
-#include "report/frmViewer.h"
-#include "report/print.h"
-#include "report/reportsupport.h"
-#include "report/reportviewer.h"
 #include "shell/MDIForm1.h"
-#include "shell/menucommands.h"
 #include "shell/module1.h"
-#include "support/messages.h"
-#include "support/testdb.h"
+#include "support/registertest.h"
 #include "ui/flexgrid.h"
 #include "ui_frm_Panel.h"
 
@@ -17,58 +11,28 @@
 #include <QTest>
 
 using namespace wb;
-using wbtest::EngineTest;
 
 namespace {
 
-class PanelRegisterTest : public EngineTest {
+class PanelRegisterTest : public wbtest::PrintingRegisterTest {
 protected:
     void SetUp() override {
-        EngineTest::SetUp();
+        PrintingRegisterTest::SetUp();
         if (IsSkipped())
             return;
-        wbtest::openShared(*db);
-        main = &ui::Forms::get<MDIForm1>();
         ui::Forms::setMdiArea(main->area());
-        report::setTemplateFolder(reporttest::sourceTemplates());
     }
-    void TearDown() override {
-        report::setTemplateFolder(QString());
-        EngineTest::TearDown();
-    }
-    frm_Panel& open() {
-        for (const auto& e : shell::menuEntries())
-            if (e.name == QLatin1String("MNU_panel"))
-                shell::runMenuCommand(e);
-        return ui::Forms::get<frm_Panel>();
-    }
+    frm_Panel& open() { return wbtest::openFromMenu<frm_Panel>("MNU_panel"); }
     void enter(frm_Panel& w, const QString& name) {
         w.ui()->txt_panel_name->setText(name);
         w.cmdSave_Click();
     }
-    QStringList names(frm_Panel& w) {
-        QStringList out;
-        for (int r = 1; r < w.Msh->Rows(); ++r)
-            out << w.Msh->TextMatrix(r, 2);
-        return out;
-    }
+    QStringList names(frm_Panel& w) { return column(w, 2); }
     QString codeOf(int key) {
         return Module1::Con->scalar(QStringLiteral("select Panel_Code from Panel where Row_no = ?"), {key})
             .toString();
     }
-    // Prints from the window and reads the report the viewer shows as a PDF reader does.
-    QString print(frm_Panel& w) {
-        w.cmdPrint_Click();
-        auto* viewer = ui::Forms::loaded<frmViewer>();
-        if (!viewer || !viewer->CRViewer91->document()) {
-            ADD_FAILURE() << "the viewer shows nothing";
-            return {};
-        }
-        return reporttest::pdfText(*viewer->CRViewer91->document());
-    }
     int count() { return Module1::Con->scalar(QStringLiteral("select count(*) from Panel")).toInt(); }
-    MDIForm1* main = nullptr;
-    wbtest::ScriptedMessages messages;
 };
 
 TEST_P(PanelRegisterTest, MenuOpensItFreshAndPlacedAndClosingReappliesRights) {

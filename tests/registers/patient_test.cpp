@@ -1,11 +1,9 @@
 #include "common/picker.h"
 #include "registers/frm_patient_detail.h"
 #include "shell/MDIForm1.h"
-#include "shell/menucommands.h"
 #include "shell/module1.h"
-#include "support/messages.h"
 #include "support/printed.h"
-#include "support/testdb.h"
+#include "support/registertest.h"
 #include "ui/flexgrid.h"
 #include "ui_frm_patient_detail.h"
 
@@ -15,7 +13,6 @@
 #include <thread>
 
 using namespace wb;
-using wbtest::EngineTest;
 
 namespace {
 
@@ -35,35 +32,15 @@ public:
     int activations = 0;
 };
 
-class PatientRegisterTest : public EngineTest {
+class PatientRegisterTest : public wbtest::RegisterTest {
 protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        if (IsSkipped())
-            return;
-        wbtest::openShared(*db);
-        main = &ui::Forms::get<MDIForm1>();
-    }
-    frm_patient_detail& open() {
-        for (const auto& e : shell::menuEntries())
-            if (e.name == QLatin1String("mnu_Pat_Reg"))
-                shell::runMenuCommand(e);
-        return ui::Forms::get<frm_patient_detail>();
-    }
+    frm_patient_detail& open() { return wbtest::openFromMenu<frm_patient_detail>("mnu_Pat_Reg"); }
     void enter(frm_patient_detail& w, const QString& name, const QString& father, const QString& tel = {}) {
         w.ui()->txt_pat_name->setText(name);
         w.ui()->txt_F_name->setText(father);
         w.ui()->txt_tel_no->setText(tel);
         w.cmdSave_Click();
     }
-    QStringList column(frm_patient_detail& w, int col) {
-        QStringList out;
-        for (int r = 1; r < w.Msh->Rows(); ++r)
-            out << w.Msh->TextMatrix(r, col);
-        return out;
-    }
-    MDIForm1* main = nullptr;
-    wbtest::ScriptedMessages messages;
 };
 
 TEST_P(PatientRegisterTest, OpensFromTheMenuFreshAndPlaced) {

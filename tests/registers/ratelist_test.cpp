@@ -1,15 +1,9 @@
 #include "common/picker.h"
 #include "registers/frm_Rate_List.h"
 #include "registers/frm_Services.h"
-#include "report/frmViewer.h"
-#include "report/print.h"
-#include "report/reportsupport.h"
-#include "report/reportviewer.h"
 #include "shell/MDIForm1.h"
-#include "shell/menucommands.h"
 #include "shell/module1.h"
-#include "support/messages.h"
-#include "support/testdb.h"
+#include "support/registertest.h"
 #include "ui/flexgrid.h"
 #include "ui_frm_Rate_List.h"
 
@@ -18,7 +12,6 @@
 #include <QTest>
 
 using namespace wb;
-using wbtest::EngineTest;
 
 namespace {
 
@@ -35,29 +28,9 @@ public:
     QString taken;
 };
 
-class RateListTest : public EngineTest {
+class RateListTest : public wbtest::PrintingRegisterTest {
 protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        if (IsSkipped())
-            return;
-        wbtest::openShared(*db);
-        main = &ui::Forms::get<MDIForm1>();
-        report::setTemplateFolder(reporttest::sourceTemplates());
-    }
-    void TearDown() override {
-        report::setTemplateFolder(QString());
-        EngineTest::TearDown();
-    }
-    static void runMenu(const char* name) {
-        for (const auto& e : shell::menuEntries())
-            if (e.name == QLatin1String(name))
-                shell::runMenuCommand(e);
-    }
-    frm_Rate_List& open() {
-        runMenu("mnu_Rate_Reg");
-        return ui::Forms::get<frm_Rate_List>();
-    }
+    frm_Rate_List& open() { return wbtest::openFromMenu<frm_Rate_List>("mnu_Rate_Reg"); }
     long head(const QString& name) {
         Module1::Con->Execute(QStringLiteral("insert into Services (S_name, S_code) values (?, 'CAT-')"),
                               {name});
@@ -71,17 +44,8 @@ protected:
     static void choose(frm_Rate_List& w, const QString& headName) {
         w.ui()->data_cmbo_ser_name->setCurrentText(headName);
     }
-    static QStringList column(frm_Rate_List& w, int col) {
-        QStringList out;
-        for (int r = 1; r < w.Msh->Rows(); ++r)
-            out << w.Msh->TextMatrix(r, col);
-        return out;
-    }
     static int rowOf(frm_Rate_List& w, const QString& testName) {
-        for (int r = 1; r < w.Msh->Rows(); ++r)
-            if (w.Msh->TextMatrix(r, 2) == testName)
-                return r;
-        return -1;
+        return wbtest::gridRow(*w.Msh, 2, testName);
     }
     static void save(frm_Rate_List& w, const QString& testName, const QString& rate) {
         w.ui()->txt_Test->setText(testName);
@@ -89,18 +53,6 @@ protected:
         w.cmdSave_Click();
     }
     int count() { return Module1::Con->scalar(QStringLiteral("select count(*) from Rate_List")).toInt(); }
-    // Prints from the window and reads the report the viewer shows as a PDF reader does.
-    static QString print(frm_Rate_List& w) {
-        w.cmdPrint_Click();
-        auto* viewer = ui::Forms::loaded<frmViewer>();
-        if (!viewer || !viewer->CRViewer91->document()) {
-            ADD_FAILURE() << "the viewer shows nothing";
-            return {};
-        }
-        return reporttest::pdfText(*viewer->CRViewer91->document());
-    }
-    MDIForm1* main = nullptr;
-    wbtest::ScriptedMessages messages;
 };
 
 TEST_P(RateListTest, OpensOnTheFirstHeadInNameOrderAndListsOnlyItsTests) {
@@ -345,7 +297,7 @@ TEST_P(RateListTest, APickHandsBackFiveValuesAndLeavesPickModeSet) {
 
     // The lingering flag: the services register opened from the menu closes at a pick instead of
     // loading the head, and its unload ends pick mode.
-    runMenu("mnu_Ser_Reg");
+    wbtest::runMenu("mnu_Ser_Reg");
     auto& services = ui::Forms::get<frm_Services>();
     services.Msh->setRow(1);
     services.Msh_DblClick();

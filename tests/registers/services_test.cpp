@@ -1,13 +1,7 @@
 #include "registers/frm_Services.h"
-#include "report/frmViewer.h"
-#include "report/print.h"
-#include "report/reportsupport.h"
-#include "report/reportviewer.h"
 #include "shell/MDIForm1.h"
-#include "shell/menucommands.h"
 #include "shell/module1.h"
-#include "support/messages.h"
-#include "support/testdb.h"
+#include "support/registertest.h"
 #include "ui/flexgrid.h"
 #include "ui_frm_Services.h"
 
@@ -15,59 +9,19 @@
 #include <QTest>
 
 using namespace wb;
-using wbtest::EngineTest;
 
 namespace {
 
-class ServicesRegisterTest : public EngineTest {
+class ServicesRegisterTest : public wbtest::PrintingRegisterTest {
 protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        if (IsSkipped())
-            return;
-        wbtest::openShared(*db);
-        main = &ui::Forms::get<MDIForm1>();
-        report::setTemplateFolder(reporttest::sourceTemplates());
-    }
-    void TearDown() override {
-        report::setTemplateFolder(QString());
-        EngineTest::TearDown();
-    }
-    frm_Services& open() {
-        for (const auto& e : shell::menuEntries())
-            if (e.name == QLatin1String("mnu_Ser_Reg"))
-                shell::runMenuCommand(e);
-        return ui::Forms::get<frm_Services>();
-    }
+    frm_Services& open() { return wbtest::openFromMenu<frm_Services>("mnu_Ser_Reg"); }
     void enter(frm_Services& w, const QString& name) {
         w.ui()->txt_Ser_Name->setText(name);
         w.cmdSave_Click();
     }
-    static QStringList names(frm_Services& w) {
-        QStringList out;
-        for (int r = 1; r < w.Msh->Rows(); ++r)
-            out << w.Msh->TextMatrix(r, 1);
-        return out;
-    }
-    static int rowOf(frm_Services& w, const QString& name) {
-        for (int r = 1; r < w.Msh->Rows(); ++r)
-            if (w.Msh->TextMatrix(r, 1) == name)
-                return r;
-        return -1;
-    }
-    // Prints from the window and reads the report the viewer shows as a PDF reader does.
-    static QString print(frm_Services& w) {
-        w.cmdPrint_Click();
-        auto* viewer = ui::Forms::loaded<frmViewer>();
-        if (!viewer || !viewer->CRViewer91->document()) {
-            ADD_FAILURE() << "the viewer shows nothing";
-            return {};
-        }
-        return reporttest::pdfText(*viewer->CRViewer91->document());
-    }
+    static QStringList names(frm_Services& w) { return column(w, 1); }
+    static int rowOf(frm_Services& w, const QString& name) { return wbtest::gridRow(*w.Msh, 1, name); }
     int count() { return Module1::Con->scalar(QStringLiteral("select count(*) from Services")).toInt(); }
-    MDIForm1* main = nullptr;
-    wbtest::ScriptedMessages messages;
 };
 
 TEST_P(ServicesRegisterTest, OpensPlacedAndSavesHeadsWithDatabaseKeysInNameOrder) {

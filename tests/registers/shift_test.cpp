@@ -1,9 +1,7 @@
 #include "registers/frm_Shift.h"
 #include "shell/MDIForm1.h"
-#include "shell/menucommands.h"
 #include "shell/module1.h"
-#include "support/messages.h"
-#include "support/testdb.h"
+#include "support/registertest.h"
 #include "ui/flexgrid.h"
 #include "ui_frm_Shift.h"
 
@@ -11,25 +9,12 @@
 #include <QTest>
 
 using namespace wb;
-using wbtest::EngineTest;
 
 namespace {
 
-class ShiftRegisterTest : public EngineTest {
+class ShiftRegisterTest : public wbtest::RegisterTest {
 protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        if (IsSkipped())
-            return;
-        wbtest::openShared(*db);
-        main = &ui::Forms::get<MDIForm1>();
-    }
-    frm_Shift& open() {
-        for (const auto& e : shell::menuEntries())
-            if (e.name == QLatin1String("MNU_shift"))
-                shell::runMenuCommand(e);
-        return ui::Forms::get<frm_Shift>();
-    }
+    frm_Shift& open() { return wbtest::openFromMenu<frm_Shift>("MNU_shift"); }
     // Types the name and the digits of both times as a user does, then saves.
     void save(frm_Shift& w, const QString& name, const QString& from, const QString& to) {
         w.ui()->txt_shift->setText(name);
@@ -40,8 +25,6 @@ protected:
         w.ui()->cmdSave->click();
     }
     int count() { return Module1::Con->scalar(QStringLiteral("select count(*) from SHIFT")).toInt(); }
-    MDIForm1* main = nullptr;
-    wbtest::ScriptedMessages messages;
 };
 
 TEST_P(ShiftRegisterTest, MenuPlacesItAndSetsPickModeWhichClosingLeavesOn) {

@@ -3,10 +3,8 @@
 #include "shell/MDIForm1.h"
 #include "shell/frmLogin.h"
 #include "shell/frmSecMenus.h"
-#include "shell/menucommands.h"
 #include "shell/module1.h"
-#include "support/messages.h"
-#include "support/testdb.h"
+#include "support/registertest.h"
 #include "ui_Frm_User.h"
 #include "ui_frmLogin.h"
 #include "ui_frmSecMenus.h"
@@ -16,7 +14,6 @@
 #include <QTest>
 
 using namespace wb;
-using wbtest::EngineTest;
 
 namespace {
 
@@ -26,26 +23,13 @@ const QStringList rightsCommands = {"mnu_Com_Inf",   "mnu_Pat_Reg",  "mun_Doc_Re
                                     "mnu_test_slip", "mnu_add",      "mnu_obser",   "mnu_birth_cer",
                                     "mnu_dis_cer",   "mnu_Death_Cer"};
 
-class MenuRightsEditorTest : public EngineTest {
+class MenuRightsEditorTest : public wbtest::MainWindowTest {
 protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        if (IsSkipped())
-            return;
-        wbtest::openShared(*db);
+    void beforeMainWindow() override {
         Module1::UserType = QStringLiteral("A");
         Module1::UserRowNo = 1;
-        ui::Forms::get<MDIForm1>();
     }
-    void run(const char* command) {
-        for (const auto& e : shell::menuEntries())
-            if (e.name == QLatin1String(command))
-                shell::runMenuCommand(e);
-    }
-    frmSecMenus& open() {
-        run("mnuSetMenus");
-        return ui::Forms::get<frmSecMenus>();
-    }
+    frmSecMenus& open() { return wbtest::openFromMenu<frmSecMenus>("mnuSetMenus"); }
     // A user with a login of their own (row number `row`).
     void user(int row, const QString& name, const QString& password = QStringLiteral("Pw-1")) {
         Module1::Con->logins().create(Frm_User::loginNameOf(name), password, false);
@@ -109,7 +93,6 @@ protected:
         return main.menuControl(QLatin1String(name))->isVisible();
     }
     QTemporaryDir folder;
-    wbtest::ScriptedMessages messages;
 };
 
 TEST_P(MenuRightsEditorTest, OpensPlacedOnTheFirstUserByNameAndLoadsRightsWithBoldCaptions) {
@@ -285,7 +268,7 @@ TEST_P(MenuRightsEditorTest, TheFirstAdministratorSetsUpAReceptionistWhoSeesOnly
     auto& adminMain = logInAs(QStringLiteral("ADMIN"), wbtest::AdminPassword);
     EXPECT_EQ(Module1::UserType, QStringLiteral("A"));
     EXPECT_TRUE(visible(adminMain, "mnu_addministrator"));
-    run("mnuAddUser");
+    wbtest::runMenu("mnuAddUser");
     auto& users = ui::Forms::get<Frm_User>();
     QTest::keyClicks(users.ui()->txt_User_Nm, QStringLiteral("rita reception"));
     QTest::keyClicks(users.ui()->txt_Desig, QStringLiteral("receptionist"));
@@ -295,7 +278,7 @@ TEST_P(MenuRightsEditorTest, TheFirstAdministratorSetsUpAReceptionistWhoSeesOnly
     ASSERT_TRUE(messages.shown().isEmpty()) << messages.texts().join('|').toStdString();
     users.cmdExit->click();
 
-    run("mnuSetMenus");
+    wbtest::runMenu("mnuSetMenus");
     auto& rights = ui::Forms::get<frmSecMenus>();
     rights.ui()->cboUser->setCurrentText(QStringLiteral("RITA RECEPTION"));
     ASSERT_FALSE(rights.boundText().isEmpty());

@@ -1,11 +1,9 @@
 #include "data/loginstore.h"
 #include "shell/Frm_User.h"
 #include "shell/MDIForm1.h"
-#include "shell/menucommands.h"
 #include "shell/module1.h"
-#include "support/messages.h"
 #include "support/printed.h"
-#include "support/testdb.h"
+#include "support/registertest.h"
 #include "ui/flexgrid.h"
 #include "ui_Frm_User.h"
 
@@ -13,28 +11,17 @@
 #include <QTest>
 
 using namespace wb;
-using wbtest::EngineTest;
 
 namespace {
 
-class UsersRegisterTest : public EngineTest {
+class UsersRegisterTest : public wbtest::RegisterTest {
 protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        if (IsSkipped())
-            return;
-        wbtest::openShared(*db);
+    void beforeMainWindow() override {
         Module1::LoginUserName = QStringLiteral("ADMIN");
         Module1::UserType = QStringLiteral("A");
         Module1::UserRowNo = 1;
-        main = &ui::Forms::get<MDIForm1>();
     }
-    Frm_User& open() {
-        for (const auto& e : shell::menuEntries())
-            if (e.name == QLatin1String("mnuAddUser"))
-                shell::runMenuCommand(e);
-        return ui::Forms::get<Frm_User>();
-    }
+    Frm_User& open() { return wbtest::openFromMenu<Frm_User>("mnuAddUser"); }
     // Types the entries as a user does (the boxes upper-case what is typed) and clicks Save.
     void add(Frm_User& w, const QString& name, const QString& password, bool administrator = false,
              const QString& designation = {}) {
@@ -46,14 +33,13 @@ protected:
         w.cmdSave->click();
     }
     void pick(Frm_User& w, const QString& name) {
-        for (int r = 1; r < w.Msh->Rows(); ++r) {
-            if (w.Msh->TextMatrix(r, 2) == name) {
-                w.Msh->setRow(r);
-                w.Msh_DblClick();
-                return;
-            }
+        const int r = rowOf(w, 2, name);
+        if (r < 0) {
+            ADD_FAILURE() << "no grid row for " << name.toStdString();
+            return;
         }
-        ADD_FAILURE() << "no grid row for " << name.toStdString();
+        w.Msh->setRow(r);
+        w.Msh_DblClick();
     }
     bool canLogIn(const QString& login, const QString& password) {
         try {
@@ -66,14 +52,6 @@ protected:
     int count(const QString& sql, const QVariantList& params = {}) {
         return Module1::Con->scalar(sql, params).toInt();
     }
-    QStringList column(Frm_User& w, int col) {
-        QStringList out;
-        for (int r = 1; r < w.Msh->Rows(); ++r)
-            out << w.Msh->TextMatrix(r, col);
-        return out;
-    }
-    MDIForm1* main = nullptr;
-    wbtest::ScriptedMessages messages;
 };
 
 TEST_P(UsersRegisterTest, OpensFreshAndPlacedAndTheGridNeverShowsAPassword) {
