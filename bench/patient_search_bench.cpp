@@ -5,12 +5,13 @@
 #include "registers/frm_patient_detail.h"
 #include "shell/module1.h"
 #include "ui/flexgrid.h"
-#include "ui/guard.h"
 #include "ui_frm_patient_detail.h"
 
+#include "benchmain.h"
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -19,9 +20,9 @@ constexpr int Patients = 100000;
 
 // Fills Patient_Slips with names drawn from 20 first names.
 void fill(wb::Connection& con) {
-    static const char* names[] = {"ALI",    "AMINA", "BILAL", "SARA",   "USMAN", "HINA",  "OMAR",
-                                  "ZARA",   "HAMZA", "NIDA",  "IMRAN",  "SANA",  "FAISAL", "AYESHA",
-                                  "TARIQ",  "MARIA", "ASIF",  "RABIA",  "KAMRAN", "IQRA"};
+    static const char* names[] = {"ALI",   "AMINA", "BILAL", "SARA",  "USMAN",  "HINA",   "OMAR",
+                                  "ZARA",  "HAMZA", "NIDA",  "IMRAN", "SANA",   "FAISAL", "AYESHA",
+                                  "TARIQ", "MARIA", "ASIF",  "RABIA", "KAMRAN", "IQRA"};
     wb::Transaction t(con);
     QSqlQuery q(con.database());
     q.prepare(QStringLiteral("insert into Patient_Slips (Row_no, Code_no, Pat_name, Fat_name, Sex, Pat_date) "
@@ -104,11 +105,4 @@ BENCHMARK_CAPTURE(searchKeystroke, PostgresByCode, wb::Engine::Postgres, 1, QStr
 BENCHMARK_CAPTURE(searchKeystroke, PostgresByNameWide, wb::Engine::Postgres, 0, QStringLiteral("SARA"))
     ->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    wb::ui::Application app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+WARDBOOK_BENCHMARK_MAIN()

@@ -3,12 +3,13 @@
 #include "data/setup.h"
 #include "report/report.h"
 #include "shell/module1.h"
-#include "ui/guard.h"
 
+#include "benchmain.h"
 #include <QDir>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -102,11 +103,4 @@ BENCHMARK(usersListToPdf)->Unit(benchmark::kMillisecond);
 BENCHMARK(usersListLayout)->Unit(benchmark::kMillisecond);
 BENCHMARK(usersListPdfOnly)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    wb::ui::Application app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+WARDBOOK_BENCHMARK_MAIN()

@@ -18,12 +18,6 @@ namespace {
 
 class EmployeeRegisterTest : public wbtest::PrintingRegisterTest {
 protected:
-    void SetUp() override {
-        PrintingRegisterTest::SetUp();
-        if (IsSkipped())
-            return;
-        ui::Forms::setMdiArea(main->area());
-    }
     frm_Employee& open() { return wbtest::openFromMenu<frm_Employee>("mnu_Emp"); }
     void enter(frm_Employee& w, const QString& number, const QString& name, const QString& desig = {},
                const QString& relation = QStringLiteral("Self")) {

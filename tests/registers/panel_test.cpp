@@ -16,12 +16,6 @@ namespace {
 
 class PanelRegisterTest : public wbtest::PrintingRegisterTest {
 protected:
-    void SetUp() override {
-        PrintingRegisterTest::SetUp();
-        if (IsSkipped())
-            return;
-        ui::Forms::setMdiArea(main->area());
-    }
     frm_Panel& open() { return wbtest::openFromMenu<frm_Panel>("MNU_panel"); }
     void enter(frm_Panel& w, const QString& name) {
         w.ui()->txt_panel_name->setText(name);
