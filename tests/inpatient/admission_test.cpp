@@ -298,6 +298,18 @@ TEST_P(AdmissionTest, TheShiftFollowsTheTimeBox) {
     w.Timer2_Timer();
     EXPECT_EQ(w.ui()->MaskEdBox1->text(), QStringLiteral("15:45:00"));
     fill(w, 1, QStringLiteral("R-T"));
+    // A half-typed or impossible time is asked for again, not stored as nothing.
+    for (const char* bad : {"1545", "254500"}) {
+        w.ui()->MaskEdBox1->selectAll();
+        QTest::keyClicks(w.ui()->MaskEdBox1, QString::fromLatin1(bad));
+        w.cmdSave_Click();
+        ASSERT_EQ(messages.shown().size(), 1) << bad;
+        EXPECT_EQ(messages.last().text, QStringLiteral("please enter Time as HH:MM:SS"));
+        EXPECT_EQ(count(), 0);
+        messages.clear();
+    }
+    w.ui()->MaskEdBox1->selectAll();
+    QTest::keyClicks(w.ui()->MaskEdBox1, QStringLiteral("154500"));
     w.cmdSave_Click();
     EXPECT_EQ(stored(QStringLiteral("admtime"), QStringLiteral("R-T")), QStringLiteral("15:45:00"));
     EXPECT_EQ(stored(QStringLiteral("Shift"), QStringLiteral("R-T")), QStringLiteral("E"));
