@@ -3,6 +3,7 @@
 #include "registers/frm_Doc_Infor.h"
 #include "session/module1.h"
 #include "shell/MDIForm1.h"
+#include "shell/module1.h"
 #include "support/printed.h"
 #include "support/registertest.h"
 #include "ui/clock.h"
@@ -119,6 +120,17 @@ TEST_P(AdmissionTest, OpensFromTheMenuWithItsListsAndPlace) {
     // The menu only shows an open window: what was typed stays.
     w.ui()->txt_room_no->setText(QStringLiteral("TYPED"));
     EXPECT_EQ(open().ui()->txt_room_no->text(), QStringLiteral("TYPED"));
+}
+
+TEST_P(AdmissionTest, TheAdmissionsCommandFollowsTheUsersMenuRights) {
+    Module1::UserRowNo = 5;
+    run(QStringLiteral("insert into Chart_Of_Menus (User_ID, Menus, Active) values (5, 'Patient', '1')"));
+    run(QStringLiteral("insert into Chart_Of_Menus (User_ID, Menus, Active) values (5, 'Admissions', '0')"));
+    Module1::ApplyMenuRights();
+    EXPECT_FALSE(main->menuControl(QStringLiteral("mnu_add"))->isVisible());
+    run(QStringLiteral("update Chart_Of_Menus set Active = '1' where Menus = 'Admissions'"));
+    Module1::ApplyMenuRights();
+    EXPECT_TRUE(main->menuControl(QStringLiteral("mnu_add"))->isVisible());
 }
 
 TEST_P(AdmissionTest, FirstAdmissionIsKeyOneWithItsOwnCodeAndEverythingStored) {
