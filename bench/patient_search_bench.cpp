@@ -1,6 +1,8 @@
-// One keystroke in the patient register's search box with 100,000 patients: the query and the grid
-// fill, by name and by code, on the embedded database and (when WARDBOOK_TEST_PG names a server)
-// on PostgreSQL.
+// The patient register at a million patients (WARDBOOK_BENCH_PATIENTS to change it): opening the
+// register, and one search keystroke (query, grid and painting of the shown window) by name, by
+// code, with one or two letters, a wide name and the box cleared, on the embedded database and
+// (when WARDBOOK_TEST_PG names a server) on PostgreSQL. Counters: the rows found and the process's
+// peak and current memory. The embedded database is kept in the temporary folder between runs.
 #include "data/setup.h"
 #include "registers/frm_patient_detail.h"
 #include "shell/module1.h"
@@ -8,83 +10,144 @@
 #include "ui_frm_patient_detail.h"
 
 #include "benchmain.h"
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QTemporaryDir>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-constexpr int Patients = 100000;
-
-// Fills Patient_Slips with names drawn from 20 first names.
-void fill(wb::Connection& con) {
-    static const char* names[] = {"ALI",   "AMINA", "BILAL", "SARA",  "USMAN",  "HINA",   "OMAR",
-                                  "ZARA",  "HAMZA", "NIDA",  "IMRAN", "SANA",   "FAISAL", "AYESHA",
-                                  "TARIQ", "MARIA", "ASIF",  "RABIA", "KAMRAN", "IQRA"};
-    wb::Transaction t(con);
-    QSqlQuery q(con.database());
-    q.prepare(QStringLiteral("insert into Patient_Slips (Row_no, Code_no, Pat_name, Fat_name, Sex, Pat_date) "
-                             "values (?, ?, ?, ?, 'M', ?)"));
-    const QDate today = QDate::currentDate();
-    for (int i = 1; i <= Patients; ++i) {
-        q.addBindValue(i);
-        q.addBindValue(QStringLiteral("PAT-%1").arg(i));
-        q.addBindValue(QStringLiteral("%1 %2").arg(QLatin1String(names[(i * 7) % 20])).arg(i));
-        q.addBindValue(QStringLiteral("FATHER %1").arg(i));
-        q.addBindValue(today.addDays(-(i % 3000)));
-        if (!q.exec())
-            throw std::runtime_error(q.lastError().text().toStdString());
-    }
-    q.finish();
-    t.commit();
+int patients() {
+    const int n = qEnvironmentVariableIntValue("WARDBOOK_BENCH_PATIENTS");
+    return n > 0 ? n : 1000000;
 }
 
-void searchKeystroke(benchmark::State& state, wb::Engine engine, int criterion, const QString& text) {
-    QTemporaryDir dir;
+// "VmHWM" (peak) or "VmRSS" (now) of this process, in MiB.
+double memoryMiB(const char* field) {
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    const QString status = QString::fromLatin1(f.readAll());
+    const auto m =
+        QRegularExpression(QStringLiteral("%1:\\s+(\\d+) kB").arg(QLatin1String(field))).match(status);
+    return m.hasMatch() ? m.captured(1).toDouble() / 1024.0 : 0;
+}
+
+// Names drawn from 20 first names, numbered; dates over the last 3000 days. Filled on the server.
+void fill(wb::Connection& con, int count) {
+    const QString names = QStringLiteral(
+        "(VALUES (0,'ALI'),(1,'AMINA'),(2,'BILAL'),(3,'SARA'),(4,'USMAN'),(5,'HINA'),(6,'OMAR'),(7,'ZARA'),"
+        "(8,'HAMZA'),(9,'NIDA'),(10,'IMRAN'),(11,'SANA'),(12,'FAISAL'),(13,'AYESHA'),(14,'TARIQ'),"
+        "(15,'MARIA'),(16,'ASIF'),(17,'RABIA'),(18,'KAMRAN'),(19,'IQRA')) AS names(k, nm)");
+    const bool pg = con.engine() == wb::Engine::Postgres;
+    const QString numbers =
+        pg ? QStringLiteral("generate_series(1, %1) AS n(i)").arg(count) : QStringLiteral("n");
+    const QString with = pg ? QString()
+                            : QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                                             "WHERE i < %1) ")
+                                  .arg(count);
+    const QString date = pg ? QStringLiteral("current_date - (i % 3000)")
+                            : QStringLiteral("date('now', '-' || (i % 3000) || ' days')");
+    wb::Transaction t(con);
+    con.Execute(QStringLiteral("delete from Patient_Slips"));
+    con.Execute(with +
+                QStringLiteral("INSERT INTO Patient_Slips (Row_no, Code_no, Pat_name, Fat_name, Sex, "
+                               "Pat_date) SELECT i, 'PAT-' || i, nm || ' ' || i, 'FATHER ' || i, 'M', %1 "
+                               "FROM %2 JOIN %3 ON names.k = (i * 7) % 20")
+                    .arg(date, numbers, names));
+    t.commit();
+    if (pg)
+        con.Execute(QStringLiteral("analyze Patient_Slips"));
+    else
+        con.Execute(QStringLiteral("analyze"));
+}
+
+// Opens Module1::Con on the engine's bench database, filling it on first use.
+bool connect(benchmark::State& state, wb::Engine engine) {
     wb::ConnectInfo info;
     if (engine == wb::Engine::Postgres) {
         const QString server = qEnvironmentVariable("WARDBOOK_TEST_PG");
         if (server.isEmpty()) {
             state.SkipWithError("no PostgreSQL server (WARDBOOK_TEST_PG)");
-            return;
+            return false;
         }
         wb::Setup::PostgresSetup s;
         s.server = server;
         s.superUser = qEnvironmentVariable("WARDBOOK_TEST_PG_USER", QStringLiteral("postgres"));
         s.superPassword = qEnvironmentVariable("WARDBOOK_TEST_PG_PASSWORD");
         s.database = QStringLiteral("wb_bench");
-        wb::Setup::preparePostgres(s);
+        static bool prepared = false;
+        if (!prepared)
+            wb::Setup::preparePostgres(s);
+        prepared = true;
         info = {wb::Engine::Postgres, server, s.database, s.superUser, s.superPassword};
     } else {
-        const QString path = dir.filePath(QStringLiteral("bench.sqlite"));
-        wb::Setup::createEmbedded(path, QStringLiteral("bench-password"));
+        const QString path =
+            QDir::temp().filePath(QStringLiteral("wardbook-bench-%1.sqlite").arg(patients()));
+        if (!QFile::exists(path))
+            wb::Setup::createEmbedded(path, QStringLiteral("bench-password"));
         info.server = path;
     }
     Module1::CreateShared();
     Module1::Rs->Close();
     Module1::Con->Open(info);
-    if (Module1::Con->scalar(QStringLiteral("select count(*) from Patient_Slips")).toInt() != Patients) {
-        Module1::Con->Execute(QStringLiteral("delete from Patient_Slips"));
-        fill(*Module1::Con);
-        if (engine == wb::Engine::Postgres)
-            Module1::Con->Execute(QStringLiteral("analyze Patient_Slips"));
+    if (Module1::Con->scalar(QStringLiteral("select count(*) from Patient_Slips")).toInt() != patients())
+        fill(*Module1::Con, patients());
+    return true;
+}
+
+void memoryCounters(benchmark::State& state) {
+    state.counters["peak_MiB"] = memoryMiB("VmHWM");
+    state.counters["now_MiB"] = memoryMiB("VmRSS");
+}
+
+// The register opened, loaded (every patient listed) and painted.
+void openRegister(benchmark::State& state, wb::Engine engine) {
+    if (!connect(state, engine))
+        return;
+    for (auto _ : state) {
+        auto* w = new frm_patient_detail();
+        w->Form_Load();
+        w->resize(1000, 500);
+        w->show();
+        w->ui()->SSTab1->setCurrentIndex(1);
+        QApplication::processEvents();
+        w->repaint();
+        state.PauseTiming();
+        delete w;
+        state.ResumeTiming();
     }
+    memoryCounters(state);
+    Module1::Con->Close();
+}
+
+// One keystroke that makes the box hold `text`, from `before`.
+void searchKeystroke(benchmark::State& state, wb::Engine engine, int criterion, const QString& before,
+                     const QString& text) {
+    if (!connect(state, engine))
+        return;
     auto* w = new frm_patient_detail();
     w->Form_Load();
+    w->resize(1000, 500);
+    w->show();
+    w->ui()->SSTab1->setCurrentIndex(1);
     w->ui()->cmb_s_cri->setCurrentIndex(criterion);
+    QApplication::processEvents();
     int rows = 0;
     for (auto _ : state) {
         w->ui()->txt_s_value->setText(text); // the keystroke: FillGrid runs on the change
-        rows = w->Msh->Rows() - 1;
+        QApplication::processEvents();
+        w->ui()->Msh->repaint();
         state.PauseTiming();
-        w->ui()->txt_s_value->blockSignals(true);
-        w->ui()->txt_s_value->clear();
-        w->ui()->txt_s_value->blockSignals(false);
+        rows = w->Msh->model()->rowCount();
+        w->ui()->txt_s_value->setText(before);
+        QApplication::processEvents();
         state.ResumeTiming();
     }
-    state.counters["rows"] = rows;
+    state.counters["shown_rows"] = rows;
+    memoryCounters(state);
     delete w;
     Module1::Rs->Close();
     Module1::Con->Close();
@@ -92,17 +155,24 @@ void searchKeystroke(benchmark::State& state, wb::Engine engine, int criterion, 
 
 } // namespace
 
-BENCHMARK_CAPTURE(searchKeystroke, SqliteByName, wb::Engine::Sqlite, 0, QStringLiteral("SARA 12"))
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(searchKeystroke, SqliteByCode, wb::Engine::Sqlite, 1, QStringLiteral("PAT-4321"))
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(searchKeystroke, SqliteByNameWide, wb::Engine::Sqlite, 0, QStringLiteral("SARA"))
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(searchKeystroke, PostgresByName, wb::Engine::Postgres, 0, QStringLiteral("SARA 12"))
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(searchKeystroke, PostgresByCode, wb::Engine::Postgres, 1, QStringLiteral("PAT-4321"))
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(searchKeystroke, PostgresByNameWide, wb::Engine::Postgres, 0, QStringLiteral("SARA"))
-    ->Unit(benchmark::kMillisecond);
+#define WARDBOOK_SEARCHES(Engine, E)                                                                         \
+    BENCHMARK_CAPTURE(openRegister, Engine##Open, E)->Unit(benchmark::kMillisecond);                         \
+    BENCHMARK_CAPTURE(searchKeystroke, Engine##ByName, E, 0, QStringLiteral("SARA 1"),                       \
+                      QStringLiteral("SARA 12"))                                                             \
+        ->Unit(benchmark::kMillisecond);                                                                     \
+    BENCHMARK_CAPTURE(searchKeystroke, Engine##ByCode, E, 1, QStringLiteral("PAT-432"),                      \
+                      QStringLiteral("PAT-4321"))                                                            \
+        ->Unit(benchmark::kMillisecond);                                                                     \
+    BENCHMARK_CAPTURE(searchKeystroke, Engine##OneLetter, E, 0, QString(), QStringLiteral("S"))              \
+        ->Unit(benchmark::kMillisecond);                                                                     \
+    BENCHMARK_CAPTURE(searchKeystroke, Engine##TwoLetters, E, 0, QStringLiteral("Q"), QStringLiteral("QR"))  \
+        ->Unit(benchmark::kMillisecond);                                                                     \
+    BENCHMARK_CAPTURE(searchKeystroke, Engine##Wide, E, 0, QStringLiteral("SAR"), QStringLiteral("SARA"))    \
+        ->Unit(benchmark::kMillisecond);                                                                     \
+    BENCHMARK_CAPTURE(searchKeystroke, Engine##BoxCleared, E, 0, QStringLiteral("S"), QString())             \
+        ->Unit(benchmark::kMillisecond);
+
+WARDBOOK_SEARCHES(Sqlite, wb::Engine::Sqlite)
+WARDBOOK_SEARCHES(Postgres, wb::Engine::Postgres)
 
 WARDBOOK_BENCHMARK_MAIN()

@@ -1,6 +1,7 @@
 #include "registerform.h"
 
 #include "data/dberror.h"
+#include "data/textsearch.h"
 #include "printing.h"
 #include "session/module1.h"
 #include "ui/binding.h"
@@ -121,8 +122,9 @@ QString RegisterForm::searchQuery(const QString& criterion, QVariantList& params
     QString sql = QStringLiteral("select %1 from %2").arg(def_.selectList(), def_.table);
     for (const auto& c : def_.criteria) {
         if (c.caption == criterion) {
-            sql += QStringLiteral(" where ") + Con->dialect().containsCI(c.column);
-            params << likeContains(txt_s_value ? txt_s_value->text() : QString());
+            sql += QStringLiteral(" where ") +
+                   TextSearch::contains(*Con, def_.table, c.column,
+                                        txt_s_value ? txt_s_value->text() : QString(), params);
             break;
         }
     }
@@ -134,16 +136,14 @@ QString RegisterForm::searchQuery(const QString& criterion, QVariantList& params
 void RegisterForm::FillGird(const QString& criterion) {
     QVariantList params;
     const QString sql = searchQuery(criterion, params);
-    Module1::OpenRs(sql, params);
-    const bool empty = Rs->RecordCount() < 1;
+    // The grid reads the result itself, a screenful now and more as the user scrolls.
+    Msh->setRedraw(false);
+    const bool empty = Msh->bindQuery(*Con, sql, params) == 0;
     if (empty && def_.emptyGrid == RegisterDefinition::EmptyGrid::Cleared) {
         Msh->clearToEmpty();
+        Msh->setRedraw(true);
         return;
     }
-    if (def_.emptyGrid != RegisterDefinition::EmptyGrid::Cleared)
-        Msh->Clear();
-    Msh->setRedraw(false);
-    Msh->bind(*Rs);
     if (empty && def_.emptyGrid == RegisterDefinition::EmptyGrid::HeaderOverEmptyRow)
         Msh->setRows(2);
     Msh->setRedraw(true);

@@ -40,7 +40,49 @@ ColType typeOfValue(const QVariant& v) {
     }
 }
 
+// The digits of s[from, from + n) as a number; -1 when one of them is not a digit.
+int digits(const QString& s, int from, int n) {
+    int v = 0;
+    for (int i = from; i < from + n; ++i) {
+        const char16_t ch = s.at(i).unicode();
+        if (ch < u'0' || ch > u'9')
+            return -1;
+        v = v * 10 + (ch - u'0');
+    }
+    return v;
+}
+
+// The engine's own form "yyyy-MM-dd" (what the embedded database keeps), read without a format
+// parser; an invalid date when the text has another form.
+QDate isoDate(const QString& s) {
+    if (s.size() < 10 || s.at(4) != u'-' || s.at(7) != u'-')
+        return {};
+    const int y = digits(s, 0, 4);
+    const int m = digits(s, 5, 2);
+    const int d = digits(s, 8, 2);
+    return y < 0 || m < 0 || d < 0 ? QDate() : QDate(y, m, d);
+}
+
+// "HH:mm:ss" from position `from`, with an optional ".zzz" after it; invalid for any other form.
+QTime isoTime(const QString& s, int from) {
+    const int n = static_cast<int>(s.size()) - from;
+    if (n != 8 && n != 12)
+        return {};
+    if (s.at(from + 2) != u':' || s.at(from + 5) != u':' || (n == 12 && s.at(from + 8) != u'.'))
+        return {};
+    const int h = digits(s, from, 2);
+    const int m = digits(s, from + 3, 2);
+    const int sec = digits(s, from + 6, 2);
+    const int ms = n == 12 ? digits(s, from + 9, 3) : 0;
+    return h < 0 || m < 0 || sec < 0 || ms < 0 ? QTime() : QTime(h, m, sec, ms);
+}
+
 QDate parseDate(const QString& s) {
+    if (s.size() == 10) {
+        const QDate iso = isoDate(s);
+        if (iso.isValid())
+            return iso;
+    }
     const QString t = s.trimmed();
     for (const char* format : {"dd/MM/yyyy", "d/M/yyyy", "yyyy-MM-dd", "dd-MM-yyyy"}) {
         const QDate d = QDate::fromString(t, QLatin1String(format));
@@ -52,6 +94,9 @@ QDate parseDate(const QString& s) {
 }
 
 QTime parseTime(const QString& s) {
+    const QTime iso = isoTime(s, 0);
+    if (iso.isValid())
+        return iso;
     const QString t = s.trimmed();
     for (const char* format : {"HH:mm:ss", "HH:mm", "H:mm", "HH:mm:ss.zzz"}) {
         const QTime time = QTime::fromString(t, QLatin1String(format));
@@ -62,6 +107,12 @@ QTime parseTime(const QString& s) {
 }
 
 QDateTime parseTimestamp(const QString& s) {
+    if (s.size() >= 19 && (s.at(10) == u'T' || s.at(10) == u' ')) {
+        const QDate date = isoDate(s);
+        const QTime time = isoTime(s, 11);
+        if (date.isValid() && time.isValid())
+            return QDateTime(date, time);
+    }
     const QString t = s.trimmed();
     QDateTime dt = QDateTime::fromString(t, Qt::ISODate);
     if (!dt.isValid())

@@ -102,6 +102,7 @@ void migrate(Connection& con) {
         }
         if (m.extra)
             m.extra(con);
+        TextSearch::createIndexes(con, m.searchIndexes);
         con.Execute(QStringLiteral("INSERT INTO Schema_Version (Version) VALUES (?)"), {m.version});
         t.commit();
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "textsearch.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -37,6 +39,7 @@ struct Migration {
     QString description;
     QList<Table> tables;
     std::function<void(Connection&)> extra; // further statements, run after the tables
+    QList<SearchIndex> searchIndexes;       // contains-search indexes, created after `extra`
 };
 
 namespace Schema {

@@ -3,6 +3,7 @@
 #include "admissionrules.h"
 #include "common/picker.h"
 #include "data/recordset.h"
+#include "data/textsearch.h"
 #include "registers/frm_Doc_Infor.h"
 #include "registers/frm_patient_detail.h"
 #include "session/module1.h"
@@ -254,12 +255,14 @@ void frm_Addmission::FillData() {
 QString frm_Addmission::searchQuery(const QString& criterion, QVariantList& params) const {
     QString sql = QStringLiteral("select %1 from Addmission a").arg(definition().selectList());
     if (criterion == QLatin1String("Reg No")) {
-        sql += QStringLiteral(" where ") + Con->dialect().containsCI(QStringLiteral("a.Reg_no"));
-        params << likeContains(ui_->txt_s_val->text());
+        sql += QStringLiteral(" where ") +
+               TextSearch::contains(*Con, QStringLiteral("Addmission"), QStringLiteral("Reg_no"),
+                                    ui_->txt_s_val->text(), params, QStringLiteral("a"));
     } else if (criterion == QLatin1String("Patient Name")) {
-        sql += QStringLiteral(" where a.Pat_row_id in (select b.Row_no from Patient_Slips b where %1)")
-                   .arg(Con->dialect().containsCI(QStringLiteral("b.Pat_name")));
-        params << likeContains(ui_->txt_s_val->text());
+        sql +=
+            QStringLiteral(" where a.Pat_row_id in (select b.Row_no from Patient_Slips b where %1)")
+                .arg(TextSearch::contains(*Con, QStringLiteral("Patient_Slips"), QStringLiteral("Pat_name"),
+                                          ui_->txt_s_val->text(), params, QStringLiteral("b")));
     }
     return sql + QStringLiteral(" order by ") + definition().orderBy;
 }
@@ -276,12 +279,11 @@ void frm_Addmission::cmb_s_cri_Change() {
 void frm_Addmission::DTPicker2_Change() {
     const QDate day = ui_->DTPicker2->date();
     Module1::SearchDate = day.toString(QStringLiteral("yyyy-MM-dd"));
-    Module1::OpenRs(QStringLiteral("select %1 from Addmission a where a.admdate = ? order by Pat_name")
-                        .arg(definition().selectList()),
-                    {day});
-    Msh->Clear();
     Msh->setRedraw(false);
-    Msh->bind(*Rs);
+    Msh->bindQuery(*Con,
+                   QStringLiteral("select %1 from Addmission a where a.admdate = ? order by Pat_name")
+                       .arg(definition().selectList()),
+                   {day});
     Msh->setRedraw(true);
     setGrid();
 }

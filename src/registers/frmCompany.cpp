@@ -1,6 +1,7 @@
 #include "frmCompany.h"
 
 #include "data/recordset.h"
+#include "data/textsearch.h"
 #include "session/module1.h"
 #include "ui/binding.h"
 #include "ui/flexgrid.h"
@@ -93,8 +94,8 @@ QString frmCompany::searchQuery(const QString&, QVariantList& params) const {
     QString sql = QStringLiteral("Select %1 from Company").arg(definition().selectList());
     const QString text = ui_->txtSearch->text();
     if (!text.isEmpty()) {
-        sql += QStringLiteral(" where ") + Con->dialect().containsCI(QStringLiteral("Company"));
-        params << likeContains(text);
+        sql += QStringLiteral(" where ") +
+               TextSearch::contains(*Con, QStringLiteral("Company"), QStringLiteral("Company"), text, params);
     }
     return sql + QStringLiteral(" order by Company");
 }

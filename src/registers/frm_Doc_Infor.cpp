@@ -1,6 +1,7 @@
 #include "frm_Doc_Infor.h"
 
 #include "data/recordset.h"
+#include "data/textsearch.h"
 #include "session/module1.h"
 #include "ui/guard.h"
 #include "ui/keyfilters.h"
@@ -162,20 +163,19 @@ void frm_Doc_Infor::cmb_s_cri_Change() {
 }
 
 QString frm_Doc_Infor::searchQuery(const QString& criterion, QVariantList& params) const {
-    const Dialect& d = Module1::Con->dialect();
+    Connection& con = *Module1::Con;
     const QString order = QStringLiteral(" order by doc_code desc");
     const QString doctorColumns = QStringLiteral("select %1 from doc").arg(definition().selectList());
     const QString text = ui_->txt_s_value->text();
     if (criterion == PanelCriterion) {
-        params << likeContains(text);
         return QStringLiteral("select Row_no,doc_name,Status from doc where Status = 'Panel' and ") +
-               d.containsCI(QStringLiteral("doc_name")) + order;
+               TextSearch::contains(con, QStringLiteral("doc"), QStringLiteral("doc_name"), text, params) +
+               order;
     }
     for (const auto& c : definition().criteria) {
         if (c.caption == criterion) {
-            params << likeContains(text);
-            return doctorColumns + QStringLiteral(" where Status = 'Doctor' and ") + d.containsCI(c.column) +
-                   order;
+            return doctorColumns + QStringLiteral(" where Status = 'Doctor' and ") +
+                   TextSearch::contains(con, QStringLiteral("doc"), c.column, text, params) + order;
         }
     }
     return doctorColumns + order; // doctors and panel doctors together

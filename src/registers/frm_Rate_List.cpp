@@ -2,6 +2,7 @@
 
 #include "common/printing.h"
 #include "data/recordset.h"
+#include "data/textsearch.h"
 #include "session/module1.h"
 #include "ui/guard.h"
 #include "ui/keyfilters.h"
@@ -119,8 +120,9 @@ QString frm_Rate_List::searchQuery(const QString&, QVariantList& params) const {
     // An empty search lists every test of the head, those saved without a name too.
     const QString text = ui_->txt_s_value->text();
     if (!text.isEmpty()) {
-        sql += QStringLiteral(" and ") + Module1::Con->dialect().containsCI(QStringLiteral("a.Cata"));
-        params << likeContains(text);
+        sql += QStringLiteral(" and ") + TextSearch::contains(*Module1::Con, QStringLiteral("Rate_List"),
+                                                              QStringLiteral("Cata"), text, params,
+                                                              QStringLiteral("a"));
     }
     return sql + QStringLiteral(" order by s.S_name, a.Row_no");
 }

@@ -1,5 +1,6 @@
 #include "frm_Add_Search.h"
 
+#include "data/textsearch.h"
 #include "session/module1.h"
 #include "ui/flexgrid.h"
 #include "ui/guard.h"
@@ -29,16 +30,18 @@ frm_Add_Search::~frm_Add_Search() = default;
 
 void frm_Add_Search::FillGrid() {
     // Admissions whose patient row is missing are not listed, whatever the search text.
-    Module1::OpenRs(
-        QStringLiteral("select a.Row_no,a.Ipd_code,a.Reg_no,a.Age,a.Yr,%1 as adm_date,"
-                       "b.Pat_name,b.Fat_name,b.Sex,b.Tel_no,b.Card_no "
-                       "from Addmission a left join Patient_Slips b on b.Row_no = a.Pat_row_id where %2")
-            .arg(Con->dialect().dateAsDdMmYyyy(QStringLiteral("a.admdate")),
-                 Con->dialect().containsCI(QStringLiteral("b.Pat_name"))),
-        {likeContains(ui_->txt_s_val->text())});
-    Msh->Clear();
+    QVariantList params;
+    const QString filter =
+        TextSearch::contains(*Con, QStringLiteral("Patient_Slips"), QStringLiteral("Pat_name"),
+                             ui_->txt_s_val->text(), params, QStringLiteral("b"));
     Msh->setRedraw(false);
-    Msh->bind(*Rs);
+    Msh->bindQuery(*Con,
+                   QStringLiteral("select a.Row_no,a.Ipd_code,a.Reg_no,a.Age,a.Yr,%1 as adm_date,"
+                                  "b.Pat_name,b.Fat_name,b.Sex,b.Tel_no,b.Card_no "
+                                  "from Addmission a left join Patient_Slips b on b.Row_no = a.Pat_row_id "
+                                  "where %2")
+                       .arg(Con->dialect().dateAsDdMmYyyy(QStringLiteral("a.admdate")), filter),
+                   params);
     Msh->setRedraw(true);
     setGrid();
 }

@@ -2,11 +2,12 @@
 
 #include <QStringList>
 #include <QTableView>
-#include <QVector>
+#include <QVariantList>
 
 namespace wb {
+class Connection;
 class Recordset;
-}
+} // namespace wb
 
 namespace wb::ui {
 
@@ -37,6 +38,10 @@ public:
 
     // Copies every row of the record set; the headers are the field names.
     void bind(const Recordset& rs);
+    // Binds a query's result read page by page: the first screenful now, the next pages as the
+    // user scrolls or a row further down is read. Rows counts the whole result. The query must not
+    // end in LIMIT; its values are bound parameters. Returns the rows of the first page (0: empty).
+    int bindQuery(Connection& con, const QString& sql, const QVariantList& params = {});
     // Unbound, cleared, 2 rows (the empty header and one empty row).
     void clearToEmpty();
     // Clears every cell, keeping Rows and Cols.

@@ -8,8 +8,11 @@
 #include "ui_frm_patient_detail.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QMdiArea>
 #include <QTest>
+#include <algorithm>
+#include <functional>
 #include <thread>
 
 using namespace wb;
@@ -153,6 +156,49 @@ TEST_P(PatientRegisterTest, SearchIsLiveCaseInsensitiveAndInDescendingCodeTextOr
     EXPECT_EQ(w.Msh->TextMatrix(0, 0), QStringLiteral("Pat ID"));
     EXPECT_EQ(w.Msh->TextMatrix(0, 7), QStringLiteral("Date"));
     EXPECT_TRUE(w.Msh->isColumnHidden(1));
+}
+
+TEST_P(PatientRegisterTest, APickAfterScrollingDownHandsBackTheRowTheUserSees) {
+    constexpr int count = 300; // several screenfuls
+    {
+        Transaction t(*Module1::Con);
+        for (int i = 1; i <= count; ++i)
+            Module1::Con->Execute(
+                QStringLiteral("insert into Patient_Slips (Row_no, Code_no, Pat_name, Fat_name, "
+                               "Tel_no, Sex, Pat_date) values (?, ?, ?, ?, ?, 'F', ?)"),
+                {i, QStringLiteral("PAT-%1").arg(i), QStringLiteral("NAME %1").arg(i),
+                 QStringLiteral("FATHER %1").arg(i), QStringLiteral("TEL %1").arg(i),
+                 QDate(2024, 1, 1).addDays(i)});
+        t.commit();
+    }
+    QStringList codes; // the register's order: the code as text, descending
+    for (int i = 1; i <= count; ++i)
+        codes << QStringLiteral("PAT-%1").arg(i);
+    std::sort(codes.begin(), codes.end(), std::greater<>());
+
+    auto& w = open();
+    w.SSTab1->setCurrentIndex(1);
+    QApplication::processEvents();
+    EXPECT_EQ(w.Msh->Rows(), count + 1);
+    EXPECT_EQ(column(w, 1), codes);
+    for (int i = 0; i < 4; ++i) {
+        w.Msh->scrollToBottom();
+        QApplication::processEvents();
+    }
+    const int last = w.Msh->model()->rowCount() - 1;
+    ASSERT_GT(last, 100);
+    const QModelIndex at = w.Msh->model()->index(last, 3);
+    w.Msh->scrollTo(at);
+    QTest::mouseDClick(w.Msh->viewport(), Qt::LeftButton, {}, w.Msh->visualRect(at).center());
+
+    const long key = codes.at(last).mid(4).toLong();
+    EXPECT_EQ(Module1::SelPatId, key);
+    EXPECT_EQ(Module1::SelPatName, QStringLiteral("NAME %1").arg(key));
+    EXPECT_EQ(Module1::SelPatTel, QStringLiteral("TEL %1").arg(key));
+    EXPECT_EQ(w.ui()->txt_Row_No->text(), QString::number(key));
+    EXPECT_EQ(w.ui()->txt_F_name->text(), QStringLiteral("FATHER %1").arg(key));
+    EXPECT_EQ(w.ui()->DTPicker1->date(), QDate(2024, 1, 1).addDays(key));
+    EXPECT_EQ(w.SSTab1->currentIndex(), 0);
 }
 
 TEST_P(PatientRegisterTest, DeleteAsksAndNoKeepsTheRow) {

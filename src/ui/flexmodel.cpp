@@ -1,0 +1,206 @@
+#include "flexmodel.h"
+
+#include "data/recordset.h"
+#include "flexgrid.h"
+#include "msgbox.h"
+
+#include <QTimer>
+#include <exception>
+
+namespace wb::ui {
+
+int FlexModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int FlexModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : cols_;
+}
+
+QVariant FlexModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid())
+        return {};
+    return cell(index.row(), index.column());
+}
+
+QVariant FlexModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return header(section);
+}
+
+Qt::ItemFlags FlexModel::flags(const QModelIndex& index) const {
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+bool FlexModel::canFetchMore(const QModelIndex& parent) const {
+    return !parent.isValid() && source_.more;
+}
+
+void FlexModel::fetchMore(const QModelIndex& parent) {
+    if (parent.isValid() || !source_.more)
+        return;
+    try {
+        readPage(PageSize, true);
+    } catch (const std::exception& e) {
+        // Called from the view's scrolling, outside any handler: stop reading and tell the user
+        // once the view is done, so the list never looks complete when it is not.
+        source_.more = false;
+        const QString text =
+            QStringLiteral("The rest of the list could not be read: %1").arg(QString::fromUtf8(e.what()));
+        QTimer::singleShot(0, [text] { MsgBox(text, vbCritical); });
+    }
+}
+
+int FlexModel::totalRows() const {
+    if (!source_.more)
+        return static_cast<int>(rows_.size());
+    if (source_.total < 0)
+        source_.total =
+            source_.con
+                ->scalar(QStringLiteral("select count(*) from (%1) counted").arg(source_.sql), source_.params)
+                .toLongLong();
+    return static_cast<int>(qMax<qint64>(source_.total, rows_.size()));
+}
+
+bool FlexModel::ensureRow(int row) {
+    while (row >= rows_.size() && source_.more)
+        readPage(qMax(PageSize, row + 1 - static_cast<int>(rows_.size())), true);
+    return row >= 0 && row < rows_.size();
+}
+
+int FlexModel::readPage(int count, bool notify) {
+    Recordset page;
+    page.Open(QStringLiteral("%1 LIMIT %2 OFFSET %3").arg(source_.sql).arg(count).arg(rows_.size()),
+              *source_.con, source_.params);
+    const int read = page.RecordCount();
+    if (read < count)
+        source_.more = false;
+    if (read == 0)
+        return 0;
+    const int first = static_cast<int>(rows_.size());
+    if (notify)
+        beginInsertRows({}, first, first + read - 1);
+    rows_.reserve(first + read);
+    for (int r = 0; r < read; ++r) {
+        QVector<QVariant> line(cols_);
+        for (int c = 0; c < cols_ && c < page.fieldCount(); ++c)
+            line[c] = page.value(r, c);
+        rows_.append(std::move(line));
+    }
+    if (notify)
+        endInsertRows();
+    return read;
+}
+
+void FlexModel::materialise() {
+    while (source_.more)
+        readPage(PageSize * 16, true);
+    source_ = Source{};
+}
+
+QString FlexModel::cell(int row, int col) const {
+    const QVector<QVariant>& r = rows_.at(row);
+    return col < r.size() ? FlexGrid::cellText(r.at(col)) : QString();
+}
+
+QString FlexModel::header(int col) const {
+    return col < headers_.size() ? headers_.at(col) : QString();
+}
+
+void FlexModel::setCell(int row, int col, const QString& text) {
+    materialise();
+    QVector<QVariant>& r = rows_[row];
+    if (r.size() <= col)
+        r.resize(cols_);
+    r[col] = text;
+    const QModelIndex at = index(row, col);
+    emit dataChanged(at, at, {Qt::DisplayRole});
+}
+
+void FlexModel::setHeader(int col, const QString& text) {
+    if (headers_.size() <= col)
+        headers_.resize(cols_);
+    headers_[col] = text;
+    emit headerDataChanged(Qt::Horizontal, col, col);
+}
+
+void FlexModel::setRowCount(int count) {
+    materialise();
+    const int now = rowCount();
+    if (count > now) {
+        beginInsertRows({}, now, count - 1);
+        rows_.resize(count);
+        endInsertRows();
+    } else if (count < now) {
+        beginRemoveRows({}, count, now - 1);
+        rows_.resize(count);
+        endRemoveRows();
+    }
+}
+
+void FlexModel::setColumnCount(int count) {
+    materialise();
+    if (count > cols_) {
+        beginInsertColumns({}, cols_, count - 1);
+        cols_ = count;
+        endInsertColumns();
+    } else if (count < cols_) {
+        beginRemoveColumns({}, count, cols_ - 1);
+        cols_ = count;
+        headers_ = headers_.mid(0, count);
+        for (QVector<QVariant>& r : rows_)
+            if (r.size() > count)
+                r.resize(count);
+        endRemoveColumns();
+    }
+}
+
+void FlexModel::clearTexts() {
+    if (source_.more) {
+        // Rows not read yet are cleared without reading them.
+        const int total = totalRows();
+        if (total > rows_.size()) {
+            beginInsertRows({}, static_cast<int>(rows_.size()), total - 1);
+            rows_.resize(total);
+            endInsertRows();
+        }
+    }
+    source_ = Source{};
+    headers_.clear();
+    for (QVector<QVariant>& r : rows_)
+        r.clear();
+    if (cols_ > 0) {
+        emit headerDataChanged(Qt::Horizontal, 0, cols_ - 1);
+        if (!rows_.isEmpty())
+            emit dataChanged(index(0, 0), index(rowCount() - 1, cols_ - 1), {Qt::DisplayRole});
+    }
+}
+
+void FlexModel::replace(const Recordset& rs) {
+    beginResetModel();
+    source_ = Source{};
+    take(rs);
+    endResetModel();
+}
+
+void FlexModel::take(const Recordset& rs) {
+    cols_ = rs.fieldCount();
+    headers_ = rs.fieldNames();
+    rows_ = QVector<QVector<QVariant>>(rs.RecordCount(), QVector<QVariant>(cols_));
+    for (int r = 0; r < rs.RecordCount(); ++r)
+        for (int c = 0; c < cols_; ++c)
+            rows_[r][c] = rs.value(r, c);
+}
+
+int FlexModel::bindQuery(Connection& con, const QString& sql, const QVariantList& params) {
+    Recordset first;
+    first.Open(QStringLiteral("%1 LIMIT %2 OFFSET 0").arg(sql).arg(FirstPage), con, params);
+    beginResetModel();
+    source_ = Source{&con, sql, params, first.RecordCount() == FirstPage};
+    take(first);
+    endResetModel();
+    return first.RecordCount();
+}
+
+} // namespace wb::ui

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QStringList>
+#include <QVariantList>
+#include <QVector>
+
+namespace wb {
+class Connection;
+class Recordset;
+} // namespace wb
+
+namespace wb::ui {
+
+// The flex grid's cells: the header texts and the data rows as values, turned into text only when
+// a cell is shown or read. A grid bound to a query holds the rows read so far and reads the next
+// page when the view scrolls to its end (canFetchMore / fetchMore) or a row further down is asked for.
+class FlexModel : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    // Rows read at once: the first screenful, then one page per fetch.
+    static constexpr int FirstPage = 64;
+    static constexpr int PageSize = 512;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
+
+    // Every row of the result, read or not (a count on the server while pages remain).
+    int totalRows() const;
+    // Reads pages until data row `row` (from 0) is read; false when the result has no such row.
+    bool ensureRow(int row);
+
+    QString cell(int row, int col) const;
+    QString header(int col) const;
+    void setCell(int row, int col, const QString& text);
+    void setHeader(int col, const QString& text);
+    void setRowCount(int count);
+    void setColumnCount(int count);
+    void clearTexts();
+
+    // Copies the record set's values; the headers are the field names.
+    void replace(const Recordset& rs);
+    // Binds the query: its first page is read now, the rest on demand. Returns the rows read.
+    int bindQuery(Connection& con, const QString& sql, const QVariantList& params);
+
+private:
+    struct Source {
+        Connection* con = nullptr;
+        QString sql;
+        QVariantList params;
+        bool more = false;
+        mutable qint64 total = -1;
+    };
+    // Reads up to `count` rows after those read; appends them (signalling the view when `notify`).
+    int readPage(int count, bool notify);
+    // Reads every remaining row and forgets the query: the cells may then be changed.
+    void materialise();
+    // The record set's fields and rows become the model's (inside a reset).
+    void take(const Recordset& rs);
+
+    int cols_ = 0;
+    QStringList headers_;
+    QVector<QVector<QVariant>> rows_;
+    Source source_;
+};
+
+} // namespace wb::ui

@@ -1,0 +1,90 @@
+#include "data/recordset.h"
+#include "data/textsearch.h"
+#include "support/testdb.h"
+
+#include <QStringList>
+
+using namespace wb;
+using wbtest::EngineTest;
+
+namespace {
+
+class TextSearchTest : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        if (IsSkipped())
+            return;
+        con = db->connect();
+    }
+    void addPatients(const QStringList& names) {
+        Transaction t(*con);
+        for (const QString& name : names) {
+            ++last;
+            con->Execute(QStringLiteral("insert into Patient_Slips (Row_no, Code_no, Pat_name, Fat_name) "
+                                        "values (?, ?, ?, 'F')"),
+                         {last, QStringLiteral("PAT-%1").arg(last), name});
+        }
+        t.commit();
+    }
+    QStringList names(const QString& filter, const QVariantList& params) {
+        Recordset rs;
+        rs.Open(
+            QStringLiteral("select Pat_name from Patient_Slips where %1 order by Code_no desc").arg(filter),
+            *con, params);
+        QStringList out;
+        for (int r = 0; r < rs.RecordCount(); ++r)
+            out << rs.value(r, 0).toString();
+        return out;
+    }
+    // What the search box finds now, and what the plain LIKE over every row finds.
+    QStringList found(const QString& text) {
+        QVariantList params;
+        const QString filter = TextSearch::contains(*con, QStringLiteral("Patient_Slips"),
+                                                    QStringLiteral("Pat_name"), text, params);
+        return names(filter, params);
+    }
+    QStringList scanned(const QString& text) {
+        return names(con->dialect().containsCI(QStringLiteral("Pat_name")), {likeContains(text)});
+    }
+    std::unique_ptr<Connection> con;
+    int last = 0;
+};
+
+TEST_P(TextSearchTest, WildcardsQuotesAndCaseFindExactlyWhatTheRowScanFinds) {
+    addPatients({"O'HARA", "OXHARA", "100% KHAN", "100X KHAN", "1000 KHAN", "A_B SONS", "AXB SONS", "AB SONS",
+                 "BACK\\SLASH", "sarah lower", "SARA UPPER", "ZARA", "'''"});
+    const QStringList texts = {"O'H",  "'HA",     "'''",  "''",  "0% K", "100%", "% K",  "A_B",
+                               "_B S", "K\\S",    "SARA", "sar", "ARA",  "ZAR",  "KHAN", "SONS",
+                               "X K",  "NOWHERE", "S",    "%",   "_",    "A",    ""};
+    for (const QString& text : texts)
+        EXPECT_EQ(found(text), scanned(text)) << qPrintable(text);
+    EXPECT_EQ(found(QStringLiteral("0% K")), QStringList{"100% KHAN"});
+    EXPECT_EQ(found(QStringLiteral("A_B")), QStringList{"A_B SONS"});
+    EXPECT_EQ(found(QStringLiteral("O'H")), QStringList{"O'HARA"});
+    EXPECT_EQ(found(QStringLiteral("sara")), (QStringList{"SARA UPPER", "sarah lower"}));
+}
+
+TEST_P(TextSearchTest, ManyMatchesAndEditsOfTheRowsKeepTheSameAnswers) {
+    // Enough matches that the embedded engine walks the rows instead of the index.
+    QStringList many;
+    for (int i = 0; i < 2100; ++i)
+        many << QStringLiteral("KHAN %1").arg(i);
+    addPatients(many);
+    addPatients({"RARE NAME", "O'RARE"});
+    for (const QString& text : QStringList{"KHAN", "KHAN 20", "HAN 209", "RARE", "'RA"})
+        EXPECT_EQ(found(text), scanned(text)) << qPrintable(text);
+    EXPECT_EQ(found(QStringLiteral("KHAN")).size(), 2100);
+
+    // The index follows inserts, updates and deletes.
+    con->Execute(
+        QStringLiteral("update Patient_Slips set Pat_name = 'SELDOM SEEN' where Pat_name = 'RARE NAME'"));
+    con->Execute(QStringLiteral("delete from Patient_Slips where Pat_name = 'O''RARE'"));
+    EXPECT_EQ(found(QStringLiteral("RARE")), QStringList{});
+    EXPECT_EQ(found(QStringLiteral("SELDOM")), QStringList{"SELDOM SEEN"});
+    EXPECT_EQ(found(QStringLiteral("KHAN 2099")), QStringList{"KHAN 2099"});
+}
+
+WB_ENGINES(TextSearchTest);
+
+} // namespace
