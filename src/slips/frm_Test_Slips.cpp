@@ -7,7 +7,7 @@
 #include "registers/frm_Employee.h"
 #include "registers/frm_Rate_List.h"
 #include "registers/frm_patient_detail.h"
-#include "shell/module1.h"
+#include "session/module1.h"
 #include "shiftrule.h"
 #include "ui/clock.h"
 #include "ui/flexgrid.h"

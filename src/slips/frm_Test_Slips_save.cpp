@@ -5,7 +5,7 @@
 #include "data/dberror.h"
 #include "data/recordset.h"
 #include "money.h"
-#include "shell/module1.h"
+#include "session/module1.h"
 #include "slipstore.h"
 #include "ui/binding.h"
 #include "ui/clock.h"
@@ -126,7 +126,8 @@ void frm_Test_Slips::SaveData() {
         slip.values.insert(ui::dataField(b), b->text().isEmpty() ? QVariant() : QVariant(b->text()));
     // A combo is written as its text, an empty one as the empty text (not Null).
     for (QComboBox* c : boundCombos(this, M))
-        slip.values.insert(ui::dataField(c), c->currentText().isEmpty() ? QStringLiteral("") : c->currentText());
+        slip.values.insert(ui::dataField(c),
+                           c->currentText().isEmpty() ? QStringLiteral("") : c->currentText());
     slip.slipDate = ui_->dtp_slip_date->date();
     if (ui_->optipd->isChecked())
         slip.admDate = ui_->adm_date->date();

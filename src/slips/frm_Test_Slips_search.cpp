@@ -3,7 +3,7 @@
 #include "frm_Test_Slips.h"
 
 #include "data/recordset.h"
-#include "shell/module1.h"
+#include "session/module1.h"
 #include "slipstore.h"
 #include "ui/flexgrid.h"
 #include "ui/msgbox.h"

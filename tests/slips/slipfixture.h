@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/module1.h"
+#include "session/module1.h"
 #include "slips/frm_Test_Slips.h"
 #include "support/registertest.h"
 #include "ui_frm_Test_Slips.h"
