@@ -46,18 +46,6 @@ private:
     std::function<void()> action_;
 };
 
-// Drops every typed blank.
-class DropBlanks : public QObject {
-public:
-    explicit DropBlanks(QWidget* w) : QObject(w) { w->installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        return event->type() == QEvent::KeyPress &&
-               static_cast<QKeyEvent*>(event)->text() == QLatin1String(" ");
-    }
-};
-
 // A computed box: it hands the focus on to `next` whenever it gets it, so it is never typed into.
 class PassFocus : public QObject {
 public:
@@ -126,6 +114,7 @@ void frm_Test_Slips::connectHandlers() {
 
 void frm_Test_Slips::installKeys() {
     namespace keys = ui::keys;
+    const auto isBlank = [](QChar c) { return c == u' '; };
     for (QWidget* w : std::initializer_list<QWidget*>{ui_->txt_pat_name, ui_->txt_sex, ui_->txt_phone_no,
                                                       ui_->txt_Card_No, ui_->txt_cash_rece, ui_->cmb_Relation,
                                                       ui_->cmb_year, ui_->txt_s_val}) {
@@ -134,7 +123,7 @@ void frm_Test_Slips::installKeys() {
     }
     keys::digitsOnly(ui_->txt_age, {.allowPoint = true});
     keys::enterToTab(ui_->txt_age);
-    new DropBlanks(ui_->txt_book_no);
+    keys::reject(ui_->txt_book_no, isBlank);
     keys::enterToTab(ui_->txt_book_no);
     for (QWidget* w :
          std::initializer_list<QWidget*>{ui_->txt_Patient_code, ui_->txt_services, ui_->dtp_slip_date,
@@ -151,7 +140,7 @@ void frm_Test_Slips::installKeys() {
             ui_->txt_services->setFocus();
     });
     keys::upperCase(ui_->txt_Emp_No);
-    new DropBlanks(ui_->txt_Emp_No);
+    keys::reject(ui_->txt_Emp_No, isBlank);
     keys::onEnter(ui_->txt_Emp_No, [this] { FillEmployee(); });
     keys::onEnter(ui_->txt_reff_no, [this] { ui_->txt_services->setFocus(); });
     keys::upperCase(ui_->txt_balance);

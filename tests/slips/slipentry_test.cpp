@@ -36,6 +36,16 @@ TEST_P(SlipEntryTest, OpensFromTheMenuAsANewOutPatientSlip) {
     EXPECT_TRUE(u->MshEntry->isColumnHidden(0));
     EXPECT_TRUE(u->MshEntry->isColumnHidden(1));
 
+    // Typing: the reference takes no blanks, the age digits and one point, names are upper-cased.
+    QTest::keyClicks(u->txt_book_no, QStringLiteral("b 12"));
+    EXPECT_EQ(u->txt_book_no->text(), QStringLiteral("b12"));
+    QTest::keyClicks(u->txt_age, QStringLiteral("1a2..5"));
+    EXPECT_EQ(u->txt_age->text(), QStringLiteral("12.5"));
+    QTest::keyClicks(u->txt_pat_name, QStringLiteral("ali"));
+    EXPECT_EQ(u->txt_pat_name->text(), QStringLiteral("ALI"));
+    QTest::keyClicks(u->cmb_shift, QStringLiteral("x"));
+    EXPECT_TRUE(u->cmb_shift->currentText().isEmpty());
+
     // IPD locks the name and shows the admission fields; both layouts empty the patient boxes.
     u->txt_pat_name->setText(QStringLiteral("ALI"));
     u->optipd->click();
