@@ -161,7 +161,6 @@ void frm_Test_Slips::installKeys() {
         new PassFocus(w, ui_->txt_cash_rece);
 
     // Search page.
-    keys::discardKeys(ui_->cmb_s_cri);
     keys::onEnter(ui_->txtPassword, [this] { txtPassword_KeyPress(13); });
     ui_->txtPassword->installEventFilter(this);
 }

@@ -101,21 +101,28 @@ QString searchQuery(const Dialect& dialect, const QString& criterion, const QStr
                                  "(select doc_Name from doc where Row_no = r_doc) as panelList,"
                                  "amount,status,User_Name,Slip_Time from SLIPS_MASTER a")
                       .arg(dialect.dateAsDdMmYyyy(QStringLiteral("Slip_date")));
-    const QString nameLike = dialect.containsCI(QStringLiteral("p_name"));
+    // A text searched anywhere in a column is looked for in the column's index (narrower than the
+    // table), then the matching slips are read by key.
+    const auto contains = [&](const QString& column) {
+        params << likeContains(value);
+        return QStringLiteral("Row_no in (select Row_no from SLIPS_MASTER where %1)")
+            .arg(dialect.containsCI(column));
+    };
     if (criterion == QLatin1String("Patient Name")) {
-        sql += QStringLiteral(" where ") + nameLike;
-        params << likeContains(value);
+        sql += QStringLiteral(" where ") + contains(QStringLiteral("p_name"));
     } else if (criterion == QLatin1String("Slip Code")) {
-        sql += QStringLiteral(" where ") + dialect.containsCI(QStringLiteral("Slip_code"));
-        params << likeContains(value);
+        sql += QStringLiteral(" where ") + contains(QStringLiteral("Slip_code"));
     } else if (criterion == QLatin1String("Slip Date")) {
         sql += QStringLiteral(" where Slip_date = ?");
         params << date;
     } else if (criterion == QLatin1String("OPD") || criterion == QLatin1String("IPD")) {
-        sql += QStringLiteral(" where status = ") + dialect.textParam() + QStringLiteral(" and ") + nameLike;
-        params << criterion << likeContains(value);
+        params << criterion;
+        sql += QStringLiteral(" where status = ") + dialect.textParam() + QStringLiteral(" and ") +
+               contains(QStringLiteral("p_name"));
     }
-    return sql + QStringLiteral(" order by Slip_code desc, Row_no desc");
+    // Newest reference first; slips without one come last on both engines.
+    return sql + QStringLiteral(
+                     " order by case when Slip_code is null then 1 else 0 end, Slip_code desc, Row_no desc");
 }
 
 } // namespace wb::slips
