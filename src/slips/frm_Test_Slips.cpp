@@ -2,6 +2,7 @@
 
 #include "common/picker.h"
 #include "data/recordset.h"
+#include "frm_Add_Search.h"
 #include "money.h"
 #include "registers/frm_Doc_Infor.h"
 #include "registers/frm_Employee.h"
@@ -254,6 +255,10 @@ void frm_Test_Slips::Find_Pat_Detail_Click() {
     common::openPicker<frm_patient_detail>({.unloadFirst = true, .top = 1500, .left = 2500});
 }
 
+void frm_Test_Slips::cmd_find_Add_Search_Click() {
+    common::openPicker<frm_Add_Search>({.unloadFirst = true, .top = 1500, .left = 3300});
+}
+
 void frm_Test_Slips::cmd_find_opd_doc_Click() {
     auto& r = common::openPicker<frm_Doc_Infor>(
         {.unloadFirst = true, .top = 1500, .left = 2800, .docPickFor = "O"});
@@ -489,5 +494,3 @@ void frm_Test_Slips::Timer2_Timer() {
     if (!letter.isEmpty() && ui_->cmb_shift->currentText() != letter)
         ui_->cmb_shift->setEditText(letter);
 }
-
-void frm_Test_Slips::cmd_find_Add_Search_Click() {}

@@ -3,6 +3,7 @@
 #include "registers/frm_Rate_List.h"
 #include "shell/MDIForm1.h"
 #include "slipfixture.h"
+#include "slips/frm_Add_Search.h"
 #include "support/printed.h"
 #include "ui/clock.h"
 #include "ui/flexgrid.h"
@@ -544,6 +545,52 @@ TEST_P(SlipEntryTest, TheSavePrintsTheSlipWithItsLinesAndTotals) {
     EXPECT_TRUE(text.contains(QStringLiteral("600"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("550.5"))) << text.toStdString();
     EXPECT_TRUE(w.ui()->txt_Row_No->text().isEmpty());
+}
+
+TEST_P(SlipEntryTest, AnInPatientIsBilledThroughTheAdmissionPickList) {
+    Module1::Con->Execute(
+        QStringLiteral("insert into Patient_Slips (Row_no, Code_no, Pat_name, Fat_name, Sex, Tel_no, "
+                       "Card_no) values (4, 'PAT-4', 'ZARA', 'ZAHID', 'F', '042-1', 'K-4')"));
+    Module1::Con->Execute(
+        QStringLiteral("insert into Addmission (Row_no, Ipd_code, Reg_no, admdate, Pat_row_id, Age, "
+                       "Yr) values (3, 'IPD-3', 'R-3', ?, 4, 27, 'Y')"),
+        {QDate(2026, 11, 30)});
+    auto& w = open();
+    auto* u = w.ui();
+    u->optipd->click();
+    QTest::keyClick(u->txt_Patient_code, Qt::Key_F2); // F2 in the IPD box opens the admission list
+    auto* list = ui::Forms::loaded<frm_Add_Search>();
+    ASSERT_NE(list, nullptr);
+    EXPECT_NEAR(list->leftTw(), 3300, 15);
+    EXPECT_NEAR(list->topTw(), 1500, 15);
+    list->FillGrid();
+    const int row = wbtest::gridRow(*list->Msh, 1, QStringLiteral("IPD-3"));
+    ASSERT_GT(row, 0);
+    list->Msh->setRow(row);
+    list->Msh_DblClick();
+    QApplication::processEvents();
+    w.Form_Activate();
+    EXPECT_EQ(Module1::SelAdmissionId, 0);
+    EXPECT_EQ(u->txt_Patient_code->text(), QStringLiteral("IPD-3"));
+    EXPECT_EQ(u->txt_reg_no->text(), QStringLiteral("R-3"));
+    EXPECT_EQ(u->txt_pat_name->text(), QStringLiteral("ZARA"));
+    EXPECT_EQ(u->txt_F_name->text(), QStringLiteral("ZAHID"));
+    EXPECT_EQ(u->txt_age->text(), QStringLiteral("27"));
+    EXPECT_EQ(u->txt_Card_No->text(), QStringLiteral("K-4"));
+    EXPECT_EQ(u->adm_date->date(), QDate(2026, 11, 30));
+
+    const QString name = u->txt_pat_name->text();
+    fillSlip(w, QString(), 3);
+    u->txt_pat_name->setText(name);
+    u->txt_age->setText(QStringLiteral("27"));
+    w.cmdSave_Click();
+    ASSERT_TRUE(messages.shown().isEmpty()) << messages.texts().join('|').toStdString();
+    EXPECT_EQ(stored(1, QStringLiteral("status")).toString(), QStringLiteral("IPD"));
+    EXPECT_EQ(stored(1, QStringLiteral("Ipd_Code")).toString(), QStringLiteral("IPD-3"));
+    EXPECT_EQ(stored(1, QStringLiteral("admdate")).toDate(), QDate(2026, 11, 30));
+    EXPECT_EQ(stored(1, QStringLiteral("p_name")).toString(), QStringLiteral("ZARA"));
+    EXPECT_EQ(storedLines(1).size(), 3);
+    EXPECT_TRUE(wbtest::viewerReportText().contains(QStringLiteral("IPD-3")));
 }
 
 WB_ENGINES(SlipEntryTest);
