@@ -5,7 +5,7 @@
 #include "data/recordset.h"
 #include "registers/frm_Doc_Infor.h"
 #include "registers/frm_patient_detail.h"
-#include "shell/module1.h"
+#include "session/module1.h"
 #include "ui/binding.h"
 #include "ui/clock.h"
 #include "ui/flexgrid.h"

@@ -1,6 +1,6 @@
 #include "frm_Add_Search.h"
 
-#include "shell/module1.h"
+#include "session/module1.h"
 #include "ui/flexgrid.h"
 #include "ui/guard.h"
 #include "ui/keyfilters.h"
