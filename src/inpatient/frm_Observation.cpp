@@ -39,24 +39,32 @@ common::RegisterDefinition frm_Observation::observationDefinition() {
     s.criteria = {{QStringLiteral("Reg No"), QString()},
                   {QStringLiteral("Patient Name"), QString()},
                   {QStringLiteral("Date"), QString()}};
-    s.grid = {{QStringLiteral("Code"), 0},
-              {QStringLiteral("IPD Code"), 0},
-              {QStringLiteral("Reg No"), 1000},
-              {QStringLiteral("Date"), 1100},
-              {QStringLiteral("Patient Name"), 4000},
-              {QStringLiteral("Wight"), 800},
-              {QStringLiteral("Marital Statue"), 2000},
-              {QStringLiteral("Telphone"), 2000},
-              {QStringLiteral("Room No"), 2000},
-              {QStringLiteral("Address"), 4000},
-              {QStringLiteral("Observation"), 3000},
-              {QStringLiteral("Name Of Financial Responsible Person"), 4000},
-              {QStringLiteral("Relation With Patient"), 3000},
-              {QStringLiteral("Consultant"), 3000},
-              {QStringLiteral("Duty Doctor"), 3000},
-              {QStringLiteral("Reffered Doctor"), 3000},
-              {QStringLiteral("Shift"), 1000},
-              {QStringLiteral("Time"), 1000}};
+    // The grid's eighteen columns; the search queries name them so (see selectList below).
+    const auto col = [](const char* field, const char* header, int width) {
+        return common::RegisterDefinition::GridColumn{QString::fromLatin1(field), QString::fromLatin1(header),
+                                                      width};
+    };
+    s.grid = {col("Row_no", "Code", 0),
+              col("Ipd_code", "IPD Code", 0),
+              col("Reg_no", "Reg No", 1000),
+              col("adm_date", "Date", 1100),
+              col("Pat_name", "Patient Name", 4000),
+              col("Weight", "Wight", 800),
+              col("Mei_statue", "Marital Statue", 2000),
+              col("Tel_no", "Telphone", 2000),
+              col("Room_no", "Room No", 2000),
+              col("Addr", "Address", 4000),
+              col("Obser", "Observation", 3000),
+              col("Name_responsible", "Name Of Financial Responsible Person", 4000),
+              col("Rel_pat", "Relation With Patient", 3000),
+              col("consultant_name", "Consultant", 3000),
+              col("duty_name", "Duty Doctor", 3000),
+              col("reff_name", "Reffered Doctor", 3000),
+              col("Shift", "Shift", 1000),
+              col("admtime", "Time", 1000)};
+    s.emptyGrid = common::RegisterDefinition::EmptyGrid::HeaderOnly;
+    s.noun = QStringLiteral("observation");
+    s.cancelEnables = QStringLiteral("txt_reg_no");
     s.limitLengths = false; // SetMaxLenght has a rule of its own
     s.unloadClearsPickMode = false;
     s.printTemplate = QStringLiteral("rpt_Observation.rpt");
@@ -109,7 +117,13 @@ frm_Observation::frm_Observation() : frm_Observation(observationDefinition()) {}
 frm_Observation::frm_Observation(common::RegisterDefinition definition)
     : RegisterForm(std::move(definition)), ui_(std::make_unique<Ui::frm_Observation>()) {
     ui_->setupUi(this);
-    bindControls();
+    auto c = common::standardControls(*ui_);
+    c.firstEntry = ui_->txt_reg_no;
+    c.tabs = ui_->SSTab1;
+    c.criteria = ui_->cmb_s_cri;
+    c.search = ui_->txt_s_val;
+    c.grid = ui_->Msh;
+    bindControls(c);
     const QDate today = ui::Clock::now().date();
     for (QDateEdit* d : {ui_->DTPicker1, ui_->DTPicker2, ui_->DTPicker3})
         d->setDate(today);
@@ -147,7 +161,6 @@ frm_Observation::frm_Observation(common::RegisterDefinition definition)
     on(ui_->cmdfind, &frm_Observation::cmdfind_Click);
     on(ui_->cmdshowall, &frm_Observation::cmdshowall_Click);
     on(ui_->cmds_cancel, &frm_Observation::cmds_cancel_Click);
-    connect(ui_->txt_s_val, &QLineEdit::textChanged, this, ui::handler([this] { txt_s_val_Change(); }));
     // A date chosen in the calendar or typed: each picker lists the rows of its own day.
     connect(ui_->DTPicker2, &QDateEdit::dateChanged, this, ui::handler([this] { DTPicker2_Change(); }));
     connect(ui_->DTPicker3, &QDateEdit::dateChanged, this, ui::handler([this] { DTPicker3_Change(); }));
@@ -310,9 +323,8 @@ void frm_Observation::listRows(const QString& sql, const QVariantList& params) {
 }
 
 void frm_Observation::FillGird(const QString&) {
-    QVariantList params;
-    const QString sql = searchQuery(ui_->cmb_s_cri->currentText(), params);
-    listRows(sql, params);
+    // The criterion is always the list's own.
+    RegisterForm::FillGird(ui_->cmb_s_cri->currentText());
 }
 
 void frm_Observation::txt_s_val_Change() {
@@ -435,7 +447,9 @@ void frm_Observation::cmdSave_Click() {
             Rs->Update();
         });
     } catch (const ObservationVanished&) {
-        ui::MsgBox(vanishedMessage(), ui::vbInformation);
+        ui::MsgBox(QStringLiteral(
+                       "This observation no longer exists: another desk has deleted it. Nothing was saved."),
+                   ui::vbInformation);
         return;
     }
     if (saved == 0) {
@@ -450,11 +464,6 @@ void frm_Observation::cmdSave_Click() {
 
 void frm_Observation::cmdDelete_Click() {
     RegisterForm::cmdDelete_Click();
-    ui_->txt_reg_no->setEnabled(true);
-}
-
-void frm_Observation::cmdCancel_Click() {
-    ClearAll();
     ui_->txt_reg_no->setEnabled(true);
 }
 
@@ -491,13 +500,4 @@ void frm_Observation::cmd_find_duty_doc_Click() {
 
 void frm_Observation::cmd_find_R_doc_Click() {
     common::openPicker<frm_Doc_Infor>({.top = 500, .left = 2200, .docPickFor = QStringLiteral("R")});
-}
-
-QWidget* frm_Observation::firstEntryBox() const {
-    return ui_->txt_reg_no;
-}
-
-QString frm_Observation::vanishedMessage() const {
-    return QStringLiteral(
-        "This observation no longer exists: another desk has deleted it. Nothing was saved.");
 }

@@ -36,7 +36,6 @@ public:
 
     void cmdSave_Click() override;
     void cmdDelete_Click() override;
-    void cmdCancel_Click() override;
     void Msh_DblClick() override;
 
     void cmb_pat_search_Click();
@@ -64,8 +63,6 @@ protected:
 
     void fillFixedLists() override;
     QString searchQuery(const QString& criterion, QVariantList& params) const override;
-    QWidget* firstEntryBox() const override;
-    QString vanishedMessage() const override;
 
 private:
     // The tagged text boxes the save walks, with the value each writes: the save shows one message

@@ -2,6 +2,7 @@
 #include "inpatient/frm_Observation.h"
 #include "inpatient/frm_Operation.h"
 #include "session/module1.h"
+#include "shell/MDIForm1.h"
 #include "support/registertest.h"
 #include "ui/clock.h"
 #include "ui/flexgrid.h"
@@ -28,8 +29,9 @@ protected:
         if (IsSkipped())
             return;
         ui::Clock::setFixed(at(QStringLiteral("10:15:30")));
-        run(QStringLiteral("insert into Patient_Slips (Row_no, Code_no, Pat_name, Fat_name, Sex, Tel_no, Addr) "
-                           "values (1, 'PAT-1', 'ZARA KHAN', 'ALI KHAN', 'F', '0300-1', 'HOUSE 1')"));
+        run(QStringLiteral(
+            "insert into Patient_Slips (Row_no, Code_no, Pat_name, Fat_name, Sex, Tel_no, Addr) "
+            "values (1, 'PAT-1', 'ZARA KHAN', 'ALI KHAN', 'F', '0300-1', 'HOUSE 1')"));
         run(QStringLiteral("insert into Patient_Slips (Row_no, Code_no, Pat_name, Fat_name, Sex, Addr) "
                            "values (2, 'PAT-2', 'ADAM O''NEIL', 'JOHN', 'M', 'STREET 2')"));
         run(QStringLiteral("insert into Patient_Slips (Row_no, Code_no, Pat_name, Sex, Addr) "
@@ -37,14 +39,17 @@ protected:
         run(QStringLiteral("insert into Patient_Slips (Row_no, Code_no, Pat_name, Fat_name, Sex) "
                            "values (4, 'PAT-4', 'NO ADDRESS', 'X', 'M')"));
         for (int i = 1; i <= 3; ++i)
-            run(QStringLiteral("insert into doc (Row_no, doc_code, doc_name, Status) values (?, ?, ?, 'Doctor')"),
+            run(QStringLiteral(
+                    "insert into doc (Row_no, doc_code, doc_name, Status) values (?, ?, ?, 'Doctor')"),
                 {i, QStringLiteral("DOC-%1").arg(i), QStringLiteral("DR %1").arg(QChar(u'A' + i - 1))});
     }
     void TearDown() override {
         ui::Clock::reset();
         PrintingRegisterTest::TearDown();
     }
-    static void run(const QString& sql, const QVariantList& params = {}) { Module1::Con->Execute(sql, params); }
+    static void run(const QString& sql, const QVariantList& params = {}) {
+        Module1::Con->Execute(sql, params);
+    }
     static int count(const QString& where = QStringLiteral("1 = 1")) {
         return Module1::Con->scalar(QStringLiteral("select count(*) from Addmission where ") + where).toInt();
     }
@@ -83,8 +88,8 @@ protected:
         QStringList out;
         if (Module1::Rs->RecordCount() < 1)
             return out;
-        for (int i = 0; i < Module1::Rs->fieldCount(); ++i)
-            out << Module1::Rs->fieldName(i) + u'=' + Module1::Rs->text(Module1::Rs->fieldName(i));
+        for (const QString& f : Module1::Rs->fieldNames())
+            out << f + u'=' + Module1::Rs->text(f);
         return out;
     }
     static QString stored(const QString& column, const QString& regNo) {
@@ -132,7 +137,8 @@ TEST_P(ObservationTest, RequiredEntriesAreAskedForInOrderAndNothingIsWritten) {
     EXPECT_EQ(messages.last().text, QStringLiteral("please enter Room No"));
     EXPECT_TRUE(w.ui()->Text1->hasFocus());
     w.ui()->Text1->setText(QStringLiteral("9"));
-    const QStringList doctors{QStringLiteral("please enter Consultant"), QStringLiteral("please enter Duty Doctor"),
+    const QStringList doctors{QStringLiteral("please enter Consultant"),
+                              QStringLiteral("please enter Duty Doctor"),
                               QStringLiteral("please enter Reff Doctor")};
     for (int i = 0; i < 3; ++i) {
         w.cmdSave_Click();
@@ -184,7 +190,8 @@ TEST_P(ObservationTest, SaveShowsOneColumnBoxPerTaggedBoxThenWritesRefreshesAndC
     messages.clear();
     fill(w, 1, QStringLiteral("R2"));
     w.cmdSave_Click();
-    EXPECT_TRUE(Module1::Con->scalar(QStringLiteral("select Age from Addmission where Reg_no = 'R2'")).isNull());
+    EXPECT_TRUE(
+        Module1::Con->scalar(QStringLiteral("select Age from Addmission where Reg_no = 'R2'")).isNull());
 }
 
 TEST_P(ObservationTest, RegistrationNumberOfAnyScreenIsRefusedForANewRow) {
@@ -210,10 +217,11 @@ TEST_P(ObservationTest, RegistrationNumberOfAnyScreenIsRefusedForANewRow) {
 }
 
 TEST_P(ObservationTest, ReSavingAPickedRowLeavesItAsItWas) {
-    run(QStringLiteral("insert into Addmission (Row_no, Ipd_code, Reg_no, admdate, Pat_row_id, Age, Yr, Weight, "
-                       "Mei_statue, Tel_no, Room_no, Addr, Obser, Name_responsible, Rel_pat, consultant, duty_doc, "
-                       "reff_doc, Shift, admtime) values (3, 'IPD-3', 'R3', ?, 1, 12, 'M', 7.5, 'Un-Married', "
-                       "'0311', 'B2', 'LANE', 'OBS', 'RESP', 'Wife', 1, 2, 3, 'E', ?)"),
+    run(QStringLiteral(
+            "insert into Addmission (Row_no, Ipd_code, Reg_no, admdate, Pat_row_id, Age, Yr, Weight, "
+            "Mei_statue, Tel_no, Room_no, Addr, Obser, Name_responsible, Rel_pat, consultant, duty_doc, "
+            "reff_doc, Shift, admtime) values (3, 'IPD-3', 'R3', ?, 1, 12, 'M', 7.5, 'Un-Married', "
+            "'0311', 'B2', 'LANE', 'OBS', 'RESP', 'Wife', 1, 2, 3, 'E', ?)"),
         {QDate(2026, 1, 2), QTime(16, 5, 9)});
     const QStringList before = row(QStringLiteral("R3"));
     auto& w = open();
@@ -379,7 +387,8 @@ TEST_P(ObservationTest, OperationScreenIsTheObservationScreenWithTheConsentPanel
     w.Show();
     EXPECT_NEAR(w.heightTw() - observationHeight, 465, 15);
     EXPECT_EQ(w.ui()->Label30->text(), QStringLiteral("OPERATION  FORM"));
-    EXPECT_TRUE(w.consent()->Label11->text().startsWith(QStringLiteral("I here by consent to undergo an operation")));
+    EXPECT_TRUE(
+        w.consent()->Label11->text().startsWith(QStringLiteral("I here by consent to undergo an operation")));
     EXPECT_TRUE(w.consent()->Frame1->isVisibleTo(&w));
 
     fill(w, 1, QStringLiteral("OP1"));
