@@ -3,7 +3,7 @@
 // database and (when WARDBOOK_TEST_PG names a server) on PostgreSQL.
 #include "data/setup.h"
 #include "inpatient/frm_Addmission.h"
-#include "shell/module1.h"
+#include "session/module1.h"
 #include "slips/frm_Add_Search.h"
 #include "ui/flexgrid.h"
 #include "ui_frm_Add_Search.h"

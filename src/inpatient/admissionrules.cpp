@@ -3,6 +3,7 @@
 #include "data/connection.h"
 #include "data/dberror.h"
 #include "ui/clock.h"
+#include "ui/msgbox.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -32,45 +33,36 @@ QTime timeOfBox(const QString& text) {
     return QTime::fromString(text, QStringLiteral("HH:mm:ss"));
 }
 
-namespace {
-
-// Thrown inside the saving transaction to roll it back when the number is taken.
-struct RegNoTaken {};
-
-bool regNoTaken(Connection& con, const QString& regNo, qint64 key) {
-    return con.scalar(QStringLiteral("select count(*) from Addmission where Reg_no = ? and Row_no <> ?"),
-                      {regNo, key})
-               .toLongLong() > 0;
+void requireFreeRegNo(Connection& con, const QString& regNo, qint64 key) {
+    const qint64 others =
+        con.scalar(QStringLiteral("select count(*) from Addmission where Reg_no = ? and Row_no <> ?"),
+                   {regNo, key})
+            .toLongLong();
+    if (others > 0)
+        throw RegNoTaken{};
 }
 
-} // namespace
-
-qint64 saveAdmission(Connection& con, qint64 key, const QString& regNo,
-                     const std::function<void(qint64)>& write) {
+bool saveUniqueRegNo(Connection& con, QLineEdit* regNoBox, QLineEdit* keyBox,
+                     const std::function<void()>& save) {
+    const auto refuse = [&] {
+        ui::MsgBox(duplicateRegNoMessage, ui::vbInformation);
+        regNoBox->setFocus();
+        return false;
+    };
     try {
-        if (key == 0) {
-            return saveWithNextKey(con, QStringLiteral("Addmission"), QStringLiteral("Row_no"),
-                                   [&](qint64 next) {
-                                       if (regNoTaken(con, regNo, next))
-                                           throw RegNoTaken{};
-                                       write(next);
-                                   });
-        }
-        Transaction t(con);
-        if (regNoTaken(con, regNo, key))
-            return 0;
-        try {
-            write(key);
-        } catch (const DbError& e) {
-            // Another desk gave its admission this number after the test above.
-            if (e.kind() == DbError::Kind::Duplicate && regNoTaken(con, regNo, key))
-                return 0;
-            throw;
-        }
-        t.commit();
-        return key;
+        save();
+        return true;
     } catch (const RegNoTaken&) {
-        return 0;
+        return refuse();
+    } catch (const DbError& e) {
+        if (e.kind() != DbError::Kind::Duplicate)
+            throw;
+        try {
+            requireFreeRegNo(con, regNoBox->text(), keyBox->text().toLongLong());
+        } catch (const RegNoTaken&) {
+            return refuse();
+        }
+        throw;
     }
 }
 

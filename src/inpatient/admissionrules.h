@@ -38,11 +38,19 @@ QString shiftFor(const QTime& time);
 // The time a time box shows ("HH:MM:SS", 24-hour); invalid while it is half typed.
 QTime timeOfBox(const QString& text);
 
-// Saves one admission row in one transaction. `key` 0 inserts: the key is the highest plus one, read
-// inside the transaction, retried on a collision. `write(key)` writes the row with that key. Returns
-// the key written, or 0 when `regNo` belongs to another admission (nothing is written then).
-qint64 saveAdmission(Connection& con, qint64 key, const QString& regNo,
-                     const std::function<void(qint64)>& write);
+// Thrown inside a saving transaction when the registration number belongs to another admission;
+// the transaction is rolled back and nothing is written.
+struct RegNoTaken {};
+
+// Inside the saving transaction, before the row is stored: throws RegNoTaken when another admission
+// than `key` (0 or the new key for an insert) has the number.
+void requireFreeRegNo(Connection& con, const QString& regNo, qint64 key);
+
+// Runs a window's save. When the number was refused, by requireFreeRegNo or by the table's unique
+// index because another desk stored it meanwhile, shows "Reg No. already exitis in Addmission", puts
+// the focus into the number box and returns false; every other error goes on to the caller.
+bool saveUniqueRegNo(Connection& con, QLineEdit* regNoBox, QLineEdit* keyBox,
+                     const std::function<void()>& save);
 
 // Keeps a time box on the clock and its shift list on the time box. tick() (every second) writes
 // the current time unless the box is held: hold() when a stored admission is loaded, and the user's

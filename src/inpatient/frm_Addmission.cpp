@@ -14,7 +14,6 @@
 #include "ui/msgbox.h"
 #include "ui_frm_Addmission.h"
 
-#include <QRegularExpressionValidator>
 #include <QTimer>
 
 using namespace wb;
@@ -23,6 +22,12 @@ using Module1::Rs;
 
 namespace {
 
+QString doctorName(const QString& column) {
+    return QStringLiteral("(select doc_name from doc where doc.Row_no = a.%1)").arg(column);
+}
+
+// The grid's twenty columns serve every search and the date filter alike. Texts built by the query
+// get names of their own, so that no column of Addmission lends them its type.
 common::RegisterDefinition admissionDefinition() {
     common::RegisterDefinition s;
     s.table = QStringLiteral("Addmission");
@@ -39,51 +44,44 @@ common::RegisterDefinition admissionDefinition() {
     s.criteria = {{QStringLiteral("Reg No"), QStringLiteral("a.Reg_no")},
                   {QStringLiteral("Patient Name"), QStringLiteral("b.Pat_name")},
                   {QStringLiteral("Date"), QString()}};
-    s.grid = {{QStringLiteral("Code"), 0},
-              {QStringLiteral("IPD Code"), 0},
-              {QStringLiteral("Reg No"), 1000},
-              {QStringLiteral("Date"), 1100},
-              {QStringLiteral("Patient Name"), 4000},
-              {QStringLiteral("Age"), 500},
-              {QStringLiteral("Year"), 500},
-              {QStringLiteral("Wight"), 800},
-              {QStringLiteral("Marital Statue"), 1300},
-              {QStringLiteral("Telphone"), 3000},
-              {QStringLiteral("Room No"), 2000},
-              {QStringLiteral("Address"), 4000},
-              {QStringLiteral("Observation"), 3000},
-              {QStringLiteral("Name Of Financial Responsible Person"), 4000},
-              {QStringLiteral("Relation With Patient"), 3000},
-              {QStringLiteral("Consultant"), 3000},
-              {QStringLiteral("Duty Doctor"), 3000},
-              {QStringLiteral("Reffered Doctor"), 3000},
-              {QStringLiteral("Shift"), 600},
-              {QStringLiteral("Time"), 900}};
+    s.orderBy = QStringLiteral("a.Reg_no desc");
+    const QString date = Con->dialect().dateAsDdMmYyyy(QStringLiteral("a.admdate"));
+    s.grid = {
+        {QStringLiteral("Row_no"), QStringLiteral("Code"), 0, QStringLiteral("a.Row_no")},
+        {QStringLiteral("Ipd_code"), QStringLiteral("IPD Code"), 0, QStringLiteral("a.Ipd_code")},
+        {QStringLiteral("Reg_no"), QStringLiteral("Reg No"), 1000, QStringLiteral("a.Reg_no")},
+        {QStringLiteral("adm_date"), QStringLiteral("Date"), 1100, date},
+        {QStringLiteral("Pat_name"), QStringLiteral("Patient Name"), 4000,
+         QStringLiteral("(select Pat_name from Patient_Slips where Patient_Slips.Row_no = a.Pat_row_id)")},
+        {QStringLiteral("Age"), QStringLiteral("Age"), 500, QStringLiteral("a.Age")},
+        {QStringLiteral("Yr"), QStringLiteral("Year"), 500, QStringLiteral("a.Yr")},
+        {QStringLiteral("Weight"), QStringLiteral("Wight"), 800, QStringLiteral("a.Weight")},
+        {QStringLiteral("Mei_statue"), QStringLiteral("Marital Statue"), 1300,
+         QStringLiteral("a.Mei_statue")},
+        {QStringLiteral("Tel_no"), QStringLiteral("Telphone"), 3000, QStringLiteral("a.Tel_no")},
+        {QStringLiteral("Room_no"), QStringLiteral("Room No"), 2000, QStringLiteral("a.Room_no")},
+        {QStringLiteral("Addr"), QStringLiteral("Address"), 4000, QStringLiteral("a.Addr")},
+        {QStringLiteral("Obser"), QStringLiteral("Observation"), 3000, QStringLiteral("a.Obser")},
+        {QStringLiteral("Name_responsible"), QStringLiteral("Name Of Financial Responsible Person"), 4000,
+         QStringLiteral("a.Name_responsible")},
+        {QStringLiteral("Rel_pat"), QStringLiteral("Relation With Patient"), 3000,
+         QStringLiteral("a.Rel_pat")},
+        {QStringLiteral("consultant_name"), QStringLiteral("Consultant"), 3000,
+         doctorName(QStringLiteral("consultant"))},
+        {QStringLiteral("duty_name"), QStringLiteral("Duty Doctor"), 3000,
+         doctorName(QStringLiteral("duty_doc"))},
+        {QStringLiteral("reff_name"), QStringLiteral("Reffered Doctor"), 3000,
+         doctorName(QStringLiteral("reff_doc"))},
+        {QStringLiteral("Shift"), QStringLiteral("Shift"), 600, QStringLiteral("a.Shift")},
+        {QStringLiteral("admtime"), QStringLiteral("Time"), 900, QStringLiteral("a.admtime")}};
+    s.noun = QStringLiteral("admission");
+    s.cancelEnables = QStringLiteral("txt_reg_no");
+    s.pickTestsPickMode = false; // never a pick list: a pick always opens the admission
     s.unloadClearsPickMode = false;
     s.printTemplate = QStringLiteral("rpt_Admission.rpt");
     s.printFormulaPrefix = QStringLiteral("{Addmission.Row_no} = ");
     return s;
 }
-
-QString doctorName(const QString& column) {
-    return QStringLiteral("(select doc_name from doc where doc.Row_no = a.%1)").arg(column);
-}
-
-// The grid's twenty columns, the same for every search and for the date filter. Names that are
-// also columns of Addmission keep their column's type; the texts built here get names of their own.
-QString gridSelectList() {
-    return QStringLiteral(
-               "a.Row_no,a.Ipd_code,a.Reg_no,%1 as adm_date,"
-               "(select Pat_name from Patient_Slips where Patient_Slips.Row_no = a.Pat_row_id) as Pat_name,"
-               "a.Age,a.Yr,a.Weight,a.Mei_statue,a.Tel_no,a.Room_no,a.Addr,a.Obser,a.Name_responsible,"
-               "a.Rel_pat,%2 as consultant_name,%3 as duty_name,%4 as reff_name,a.Shift,a.admtime")
-        .arg(Con->dialect().dateAsDdMmYyyy(QStringLiteral("a.admdate")),
-             doctorName(QStringLiteral("consultant")), doctorName(QStringLiteral("duty_doc")),
-             doctorName(QStringLiteral("reff_doc")));
-}
-
-// The admission being edited was deleted by another desk: the save's transaction is rolled back.
-struct AdmissionVanished {};
 
 void setCombo(QComboBox* combo, const QString& text) {
     combo->setCurrentIndex(combo->findText(text));
@@ -95,7 +93,13 @@ void setCombo(QComboBox* combo, const QString& text) {
 frm_Addmission::frm_Addmission()
     : RegisterForm(admissionDefinition()), ui_(std::make_unique<Ui::frm_Addmission>()) {
     ui_->setupUi(this);
-    bindControls();
+    auto c = common::standardControls(*ui_);
+    c.firstEntry = ui_->txt_reg_no;
+    c.tabs = ui_->SSTab1;
+    c.criteria = ui_->cmb_s_cri;
+    c.search = ui_->txt_s_val;
+    c.grid = ui_->Msh;
+    bindControls(c);
     ui_->adm_date->setDate(ui::Clock::now().date());
     ui_->DTPicker2->setDate(ui::Clock::now().date());
 
@@ -113,9 +117,7 @@ frm_Addmission::frm_Addmission()
         keys::enterToTab(w);
     keys::digitsOnly(ui_->txt_age);
     keys::digitsOnly(ui_->txt_weight, {.allowPoint = true});
-    // No blank in a registration number.
-    ui_->txt_reg_no->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^ ]*")), ui_->txt_reg_no));
+    keys::reject(ui_->txt_reg_no, [](QChar ch) { return ch == u' '; });
 
     clock_ = new inpatient::AdmissionClock(ui_->MaskEdBox1, ui_->cmb_shift, this);
     Timer2 = new QTimer(this);
@@ -131,7 +133,6 @@ frm_Addmission::frm_Addmission()
     on(ui_->cmd_find_duty_doc, &frm_Addmission::cmd_find_duty_doc_Click);
     on(ui_->cmd_find_R_doc, &frm_Addmission::cmd_find_R_doc_Click);
     on(ui_->cmds_cancel, &frm_Addmission::cmds_cancel_Click);
-    connect(ui_->txt_s_val, &QLineEdit::textChanged, this, ui::handler([this] { txt_s_val_Change(); }));
     connect(ui_->cmb_s_cri, &QComboBox::currentTextChanged, this,
             ui::handler([this] { cmb_s_cri_Change(); }));
     connect(ui_->DTPicker2, &QDateEdit::dateChanged, this, ui::handler([this] { DTPicker2_Change(); }));
@@ -251,17 +252,16 @@ void frm_Addmission::FillData() {
 }
 
 QString frm_Addmission::searchQuery(const QString& criterion, QVariantList& params) const {
-    QString sql = QStringLiteral("select %1 from Addmission a").arg(gridSelectList());
-    const QString text = ui_->txt_s_val->text();
+    QString sql = QStringLiteral("select %1 from Addmission a").arg(definition().selectList());
     if (criterion == QLatin1String("Reg No")) {
         sql += QStringLiteral(" where ") + Con->dialect().containsCI(QStringLiteral("a.Reg_no"));
-        params << likeContains(text);
+        params << likeContains(ui_->txt_s_val->text());
     } else if (criterion == QLatin1String("Patient Name")) {
         sql += QStringLiteral(" where a.Pat_row_id in (select b.Row_no from Patient_Slips b where %1)")
                    .arg(Con->dialect().containsCI(QStringLiteral("b.Pat_name")));
-        params << likeContains(text);
+        params << likeContains(ui_->txt_s_val->text());
     }
-    return sql + QStringLiteral(" order by a.Reg_no desc");
+    return sql + QStringLiteral(" order by ") + definition().orderBy;
 }
 
 void frm_Addmission::FillGird(const QString&) {
@@ -273,15 +273,11 @@ void frm_Addmission::cmb_s_cri_Change() {
     ui_->DTPicker2->setVisible(ui_->cmb_s_cri->currentText() == QLatin1String("Date"));
 }
 
-void frm_Addmission::txt_s_val_Change() {
-    FillGird(ui_->cmb_s_cri->currentText());
-}
-
 void frm_Addmission::DTPicker2_Change() {
     const QDate day = ui_->DTPicker2->date();
     Module1::SearchDate = day.toString(QStringLiteral("yyyy-MM-dd"));
     Module1::OpenRs(QStringLiteral("select %1 from Addmission a where a.admdate = ? order by Pat_name")
-                        .arg(gridSelectList()),
+                        .arg(definition().selectList()),
                     {day});
     Msh->Clear();
     Msh->setRedraw(false);
@@ -294,7 +290,17 @@ void frm_Addmission::Timer2_Timer() {
     clock_->tick();
 }
 
-void frm_Addmission::writeExplicit(Recordset& rs) {
+bool frm_Addmission::validate() {
+    if (inpatient::timeOfBox(ui_->MaskEdBox1->text()).isValid())
+        return true;
+    ui::MsgBox(QStringLiteral("please enter Time as HH:MM:SS"), ui::vbInformation);
+    ui_->MaskEdBox1->setFocus();
+    return false;
+}
+
+void frm_Addmission::saveSteps(Recordset& rs) {
+    const qint64 key = keyBox->text().toLongLong();
+    inpatient::requireFreeRegNo(*Con, ui_->txt_reg_no->text(), key);
     rs.setField(QStringLiteral("Shift"), ui_->cmb_shift->currentText());
     rs.setField(QStringLiteral("Rel_pat"), ui_->Combo1->currentText());
     rs.setField(QStringLiteral("Yr"), ui_->cmb_year->currentText());
@@ -302,64 +308,12 @@ void frm_Addmission::writeExplicit(Recordset& rs) {
     rs.setField(QStringLiteral("admdate"), ui_->adm_date->date());
     const QString ipd = ui_->txt_IPD_no->text();
     rs.setField(QStringLiteral("Ipd_code"),
-                ipd.isEmpty() ? inpatient::ipdCode(keyBox->text().toLongLong()) : inpatient::ipdPrefix + ipd);
+                ipd.isEmpty() ? inpatient::ipdCode(key) : inpatient::ipdPrefix + ipd);
     rs.setField(QStringLiteral("admtime"), inpatient::timeOfBox(ui_->MaskEdBox1->text()));
 }
 
 void frm_Addmission::cmdSave_Click() {
-    for (const auto& r : definition().required) {
-        QLineEdit* b = box(r.box);
-        if (b->text().isEmpty()) {
-            ui::MsgBox(r.message, ui::vbInformation);
-            b->setFocus();
-            return;
-        }
-    }
-    if (!inpatient::timeOfBox(ui_->MaskEdBox1->text()).isValid()) {
-        ui::MsgBox(QStringLiteral("please enter Time as HH:MM:SS"), ui::vbInformation);
-        ui_->MaskEdBox1->setFocus();
-        return;
-    }
-    const qint64 key = keyBox->text().toLongLong();
-    IsNew = key == 0;
-    qint64 saved = 0;
-    try {
-        saved = inpatient::saveAdmission(*Con, key, ui_->txt_reg_no->text(), [&](qint64 k) {
-            if (IsNew) {
-                keyBox->setText(QString::number(k));
-                Module1::OpenRs(QStringLiteral("select * from Addmission where 0 = 1"));
-                Rs->AddNew();
-            } else {
-                Module1::OpenRs(QStringLiteral("select * from Addmission where Row_no = ?"), {k});
-                if (Rs->RecordCount() < 1)
-                    throw AdmissionVanished{};
-                Rs->MoveFirst();
-            }
-            for (QLineEdit* b : boundBoxes()) {
-                if (definition().skipped.contains(b->objectName()))
-                    continue;
-                Rs->setField(ui::dataField(b), b->text().isEmpty() ? QVariant() : QVariant(b->text()));
-            }
-            writeExplicit(*Rs);
-            Rs->Update();
-        });
-    } catch (const AdmissionVanished&) {
-        ui::MsgBox(vanishedMessage(), ui::vbInformation);
-        return;
-    } catch (...) {
-        if (IsNew)
-            keyBox->clear(); // still a new admission: nothing was written
-        throw;
-    }
-    if (saved == 0) {
-        if (IsNew)
-            keyBox->clear();
-        ui::MsgBox(inpatient::duplicateRegNoMessage, ui::vbInformation);
-        ui_->txt_reg_no->setFocus();
-        return;
-    }
-    FillGird(QString());
-    ClearAll();
+    inpatient::saveUniqueRegNo(*Con, ui_->txt_reg_no, keyBox, [this] { RegisterForm::cmdSave_Click(); });
 }
 
 void frm_Addmission::cmdDelete_Click() {
@@ -367,17 +321,9 @@ void frm_Addmission::cmdDelete_Click() {
     ui_->txt_reg_no->setEnabled(true);
 }
 
-void frm_Addmission::cmdCancel_Click() {
+void frm_Addmission::loadPicked(int row) {
     ClearAll();
-    ui_->txt_reg_no->setEnabled(true);
-}
-
-void frm_Addmission::Msh_DblClick() {
-    const int row = Msh->Row();
-    if (row < 1 || Msh->TextMatrix(row, 0).isEmpty())
-        return;
-    ClearAll();
-    keyBox->setText(Msh->TextMatrix(row, 0));
+    keyBox->setText(cell(row, QStringLiteral("Row_no")));
     FillData();
     // The patient lookup clears the age and its unit when the patient is gone: they are the row's.
     const QString age = ui_->txt_age->text();
@@ -386,9 +332,6 @@ void frm_Addmission::Msh_DblClick() {
         FillPatient(ui_->txt_Pat_Row_no->text().toLong());
     ui_->txt_age->setText(age);
     setCombo(ui_->cmb_year, unit);
-    SSTab1->setCurrentIndex(0);
-    cmdSave->setText(QStringLiteral("&Save"));
-    ui_->txt_reg_no->setFocus();
 }
 
 void frm_Addmission::cmds_cancel_Click() {
@@ -413,12 +356,4 @@ void frm_Addmission::cmd_find_duty_doc_Click() {
 
 void frm_Addmission::cmd_find_R_doc_Click() {
     findDoctor(QStringLiteral("R"));
-}
-
-QWidget* frm_Addmission::firstEntryBox() const {
-    return ui_->txt_reg_no;
-}
-
-QString frm_Addmission::vanishedMessage() const {
-    return QStringLiteral("This admission no longer exists: another desk has deleted it. Nothing was saved.");
 }

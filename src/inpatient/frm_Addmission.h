@@ -27,13 +27,11 @@ public:
     void FillPatient(long patientId);
     void ClearPatient();
     void FillData() override;
-    void FillGird(const QString& criterion) override;
+    void FillGird(const QString& criterion = QString()) override;
     void SetMaxLenght() { SetMaxlength(); }
 
     void cmdSave_Click() override;
     void cmdDelete_Click() override;
-    void cmdCancel_Click() override;
-    void Msh_DblClick() override;
 
     void cmb_pat_search_Click();
     void cmd_find_con_Click();
@@ -41,24 +39,21 @@ public:
     void cmd_find_R_doc_Click();
     void Timer2_Timer();
     void cmb_s_cri_Change();
-    void txt_s_val_Change();
     void DTPicker2_Change();
     void cmds_cancel_Click();
 
     Ui::frm_Addmission* ui() const { return ui_.get(); }
-    wb::inpatient::AdmissionClock& clock() const { return *clock_; }
     QTimer* Timer2 = nullptr;
 
 protected:
     void fillFixedLists() override;
     void clearExtra() override;
     QString searchQuery(const QString& criterion, QVariantList& params) const override;
-    void writeExplicit(wb::Recordset& rs) override;
-    QWidget* firstEntryBox() const override;
-    QString vanishedMessage() const override;
+    bool validate() override;
+    void saveSteps(wb::Recordset& rs) override;
+    void loadPicked(int row) override;
 
 private:
-    void bindGrid();
     void findDoctor(const QString& letter);
     std::unique_ptr<Ui::frm_Addmission> ui_;
     wb::inpatient::AdmissionClock* clock_ = nullptr;

@@ -96,9 +96,6 @@ QString patientNameFilter() {
         .arg(Con->dialect().containsCI(QStringLiteral("b.Pat_name")));
 }
 
-// The observation being corrected was deleted by another desk: the save's transaction rolls back.
-struct ObservationVanished {};
-
 void setCombo(QComboBox* combo, const QString& text) {
     combo->setCurrentIndex(combo->findText(text));
     combo->setCurrentText(text);
@@ -359,21 +356,9 @@ void frm_Observation::Timer2_Timer() {
     clock_->tick();
 }
 
-bool frm_Observation::checkRequired() {
-    for (const auto& r : definition().required) {
-        QLineEdit* b = box(r.box);
-        if (b->text().isEmpty()) {
-            ui::MsgBox(r.message, ui::vbInformation);
-            if (b->isVisibleTo(this))
-                b->setFocus();
-            return false;
-        }
-    }
-    return true;
-}
-
-// Values the columns cannot take are refused before anything is shown or written.
-bool frm_Observation::checkValues() {
+// Values the columns cannot take are refused before anything is shown or written; then the column
+// of every tagged box is shown, one box at a time, before the saving transaction opens.
+bool frm_Observation::validate() {
     const auto refuse = [](const QString& message, QWidget* focus) {
         ui::MsgBox(message, ui::vbInformation);
         focus->setFocus();
@@ -387,79 +372,38 @@ bool frm_Observation::checkValues() {
     const QString weight = ui_->txt_weight->text();
     if (!weight.isEmpty() && !isNumber(weight))
         return refuse(QStringLiteral("please enter Weight as a number"), ui_->txt_weight);
+    if (keyBox->text().isEmpty() &&
+        Con->scalar(QStringLiteral("select count(*) from Addmission where Reg_no = ?"),
+                    {ui_->txt_reg_no->text()})
+                .toLongLong() > 0)
+        return refuse(inpatient::duplicateRegNoMessage, ui_->txt_reg_no);
+    for (QLineEdit* b : boundBoxes()) {
+        if (!definition().skipped.contains(b->objectName()))
+            ui::MsgBox(b->text().isEmpty() ? b->objectName() : ui::dataField(b), ui::vbOKOnly);
+    }
     return true;
 }
 
-QList<frm_Observation::BoxValue> frm_Observation::collectBoxes() {
-    QList<BoxValue> values;
-    for (QLineEdit* b : boundBoxes()) {
-        if (definition().skipped.contains(b->objectName()))
-            continue;
-        if (b->text().isEmpty()) {
-            ui::MsgBox(b->objectName(), ui::vbOKOnly);
-            values.append({ui::dataField(b), QVariant()});
-        } else {
-            ui::MsgBox(ui::dataField(b), ui::vbOKOnly);
-            values.append({ui::dataField(b), b->text()});
-        }
-    }
-    return values;
+void frm_Observation::saveSteps(Recordset& rs) {
+    const qint64 key = keyBox->text().toLongLong();
+    inpatient::requireFreeRegNo(*Con, ui_->txt_reg_no->text(), key);
+    const QString age = ui_->txt_age->text();
+    rs.setField(QStringLiteral("Shift"), ui_->cmb_shift->currentText());
+    rs.setField(QStringLiteral("Yr"), ui_->cmb_year->currentText());
+    rs.setField(QStringLiteral("Age"), age.isEmpty() ? QVariant() : QVariant(age.toLongLong()));
+    rs.setField(QStringLiteral("admdate"), ui_->DTPicker1->date());
+    const QString ipd = ui_->txt_IPD_no->text();
+    rs.setField(QStringLiteral("Ipd_code"),
+                ipd.isEmpty() ? inpatient::ipdCode(key) : inpatient::ipdPrefix + ipd);
+    rs.setField(QStringLiteral("admtime"), inpatient::timeOfBox(ui_->MaskEdBox1->text()));
+}
+
+void frm_Observation::afterSave() {
+    ui_->txt_reg_no->setEnabled(true);
 }
 
 void frm_Observation::cmdSave_Click() {
-    if (!checkRequired() || !checkValues())
-        return;
-    const qint64 key = keyBox->text().toLongLong();
-    const QString regNo = ui_->txt_reg_no->text();
-    IsNew = key == 0;
-    if (IsNew && Con->scalar(QStringLiteral("select count(*) from Addmission where Reg_no = ?"), {regNo})
-                         .toLongLong() > 0) {
-        ui::MsgBox(inpatient::duplicateRegNoMessage, ui::vbInformation);
-        ui_->txt_reg_no->setFocus();
-        return;
-    }
-    // The column messages are answered before the transaction opens: no desk waits on this user.
-    const QList<BoxValue> values = collectBoxes();
-    const QString age = ui_->txt_age->text();
-    qint64 saved = 0;
-    try {
-        saved = inpatient::saveAdmission(*Con, key, regNo, [&](qint64 k) {
-            if (IsNew) {
-                Module1::OpenRs(QStringLiteral("select * from Addmission where 0 = 1"));
-                Rs->AddNew();
-            } else {
-                Module1::OpenRs(QStringLiteral("select * from Addmission where Row_no = ?"), {k});
-                if (Rs->RecordCount() < 1)
-                    throw ObservationVanished{};
-                Rs->MoveFirst();
-            }
-            for (const BoxValue& v : values)
-                Rs->setField(v.column, v.value);
-            Rs->setField(QStringLiteral("Row_no"), k);
-            Rs->setField(QStringLiteral("Shift"), ui_->cmb_shift->currentText());
-            Rs->setField(QStringLiteral("Yr"), ui_->cmb_year->currentText());
-            Rs->setField(QStringLiteral("Age"), age.isEmpty() ? QVariant() : QVariant(age.toLongLong()));
-            Rs->setField(QStringLiteral("admdate"), ui_->DTPicker1->date());
-            const QString ipd = ui_->txt_IPD_no->text();
-            Rs->setField(QStringLiteral("Ipd_code"),
-                         IsNew || ipd.isEmpty() ? inpatient::ipdCode(k) : inpatient::ipdPrefix + ipd);
-            Rs->setField(QStringLiteral("admtime"), inpatient::timeOfBox(ui_->MaskEdBox1->text()));
-            Rs->Update();
-        });
-    } catch (const ObservationVanished&) {
-        ui::MsgBox(QStringLiteral(
-                       "This observation no longer exists: another desk has deleted it. Nothing was saved."),
-                   ui::vbInformation);
-        return;
-    }
-    if (saved == 0) {
-        ui::MsgBox(inpatient::duplicateRegNoMessage, ui::vbInformation);
-        ui_->txt_reg_no->setFocus();
-        return;
-    }
-    FillGird();
-    ClearAll();
-    ui_->txt_reg_no->setEnabled(true);
+    inpatient::saveUniqueRegNo(*Con, ui_->txt_reg_no, keyBox, [this] { RegisterForm::cmdSave_Click(); });
 }
 
 void frm_Observation::cmdDelete_Click() {

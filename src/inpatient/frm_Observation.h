@@ -63,17 +63,11 @@ protected:
 
     void fillFixedLists() override;
     QString searchQuery(const QString& criterion, QVariantList& params) const override;
+    bool validate() override;
+    void saveSteps(wb::Recordset& rs) override;
+    void afterSave() override;
 
 private:
-    // The tagged text boxes the save walks, with the value each writes: the save shows one message
-    // per box before anything is written.
-    struct BoxValue {
-        QString column;
-        QVariant value;
-    };
-    QList<BoxValue> collectBoxes();
-    bool checkRequired();
-    bool checkValues();
     void listRows(const QString& sql, const QVariantList& params);
     void listDay(const QDate& day);
 

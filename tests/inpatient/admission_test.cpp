@@ -1,8 +1,8 @@
 #include "inpatient/admissionrules.h"
 #include "inpatient/frm_Addmission.h"
 #include "registers/frm_Doc_Infor.h"
+#include "session/module1.h"
 #include "shell/MDIForm1.h"
-#include "shell/module1.h"
 #include "support/printed.h"
 #include "support/registertest.h"
 #include "ui/clock.h"
@@ -484,18 +484,21 @@ TEST_P(AdmissionTest, TwoDesksSavingOneNewRegistrationNumberAtOnceStoreItOnce) {
         try {
             auto con = db->connect();
             auto watcher = db->connect();
-            otherKey = inpatient::saveAdmission(*con, 0, QStringLiteral("SAME"), [&](qint64 key) {
-                con->Execute(QStringLiteral("insert into Addmission (Row_no, Ipd_code, Reg_no, Pat_row_id) "
-                                            "values (?, ?, 'SAME', 2)"),
-                             {key, inpatient::ipdCode(key)});
-                inserted = true;
-                // Commit only once this desk's save waits on the uncommitted row.
-                const QString waiting =
-                    QStringLiteral("select count(*) from pg_stat_activity where "
-                                   "wait_event_type = 'Lock' and datname = current_database()");
-                for (int i = 0; i < 2000 && watcher->scalar(waiting).toInt() == 0; ++i)
-                    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            });
+            otherKey = saveWithNextKey(
+                *con, QStringLiteral("Addmission"), QStringLiteral("Row_no"), [&](qint64 key) {
+                    inpatient::requireFreeRegNo(*con, QStringLiteral("SAME"), key);
+                    con->Execute(
+                        QStringLiteral("insert into Addmission (Row_no, Ipd_code, Reg_no, Pat_row_id) "
+                                       "values (?, ?, 'SAME', 2)"),
+                        {key, inpatient::ipdCode(key)});
+                    inserted = true;
+                    // Commit only once this desk's save waits on the uncommitted row.
+                    const QString waiting =
+                        QStringLiteral("select count(*) from pg_stat_activity where "
+                                       "wait_event_type = 'Lock' and datname = current_database()");
+                    for (int i = 0; i < 2000 && watcher->scalar(waiting).toInt() == 0; ++i)
+                        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                });
         } catch (...) {
             otherKey = -2;
         }

@@ -1,5 +1,5 @@
+#include "session/module1.h"
 #include "shell/MDIForm1.h"
-#include "shell/module1.h"
 #include "slips/frm_Add_Search.h"
 #include "support/registertest.h"
 #include "ui/flexgrid.h"
