@@ -38,7 +38,9 @@ void createEmbedded(const QString& path, const QString& adminPassword, const QSt
     if (const QString problem = newPasswordProblem(adminPassword); !problem.isEmpty())
         throw DbError(problem, DbError::Kind::Refused);
     try {
-        FileModes::ownerOnlyFolder(QFileInfo(path).absolutePath());
+        // A folder made here is its owner's only; a folder chosen by the user is left as it is.
+        if (const QString folder = QFileInfo(path).absolutePath(); !QFileInfo::exists(folder))
+            FileModes::ownerOnlyFolder(folder);
         Connection con;
         ConnectInfo info;
         info.engine = Engine::Sqlite;

@@ -61,7 +61,8 @@ int preparePostgresServer(const char* server) {
         return 1;
     }
     std::cerr << "Prepared catalogue Wardbook on " << server
-              << ". Write into Server.txt beside the program:\n"
+              << ". Write into Server.txt beside the program (it then holds the listing account's password: "
+                 "make it readable only by the desk's users):\n"
               << server << ",<the listing account's password>\n";
     return 0;
 }
