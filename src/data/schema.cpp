@@ -2,6 +2,7 @@
 
 #include "connection.h"
 #include "recordset.h"
+#include "serverrights.h"
 
 #include <QHash>
 #include <QSet>
@@ -61,25 +62,6 @@ bool hasTable(Connection& con, const QString& name) {
     return false;
 }
 
-QString groupRole(Connection& con) {
-    return con.info().database.toLower() + QStringLiteral("_users");
-}
-
-// The program's group role holds the rights on every table of the server's catalogue.
-void grantToGroup(Connection& con) {
-    const QString role = groupRole(con);
-    if (!con.scalar(QStringLiteral("select 1 from pg_roles where rolname = ?::text"), {role}).isValid())
-        return;
-    const auto run = [&](const QString& format) {
-        const QString sql =
-            con.scalar(QStringLiteral("select format(?::text, ?::text)"), {format, role}).toString();
-        con.Execute(sql);
-    };
-    run(QStringLiteral("GRANT USAGE ON SCHEMA public TO %I"));
-    run(QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON ALL TABLES IN SCHEMA public TO %I"));
-    run(QStringLiteral("GRANT USAGE, SELECT, UPDATE ON ALL SEQUENCES IN SCHEMA public TO %I"));
-}
-
 } // namespace
 
 int version(Connection& con) {
@@ -113,7 +95,7 @@ void migrate(Connection& con) {
         t.commit();
     }
     if (!embedded)
-        grantToGroup(con);
+        ServerRights::grantTables(con); // every table, also those of later steps
 }
 
 } // namespace Schema
