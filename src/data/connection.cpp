@@ -1,5 +1,6 @@
 #include "connection.h"
 
+#include "filemodes.h"
 #include "loginstore_pg.h"
 #include "loginstore_sqlite.h"
 
@@ -42,6 +43,11 @@ Connection::~Connection() {
 
 void Connection::Open(const ConnectInfo& info) {
     Close();
+    // A login needs a name: an empty one is never taken for the set-up step or the user list, and
+    // the server would otherwise be asked for the operating-system account's login.
+    const bool needsLogin = info.engine == Engine::Postgres || info.purpose == Purpose::Login;
+    if (needsLogin && info.user.trimmed().isEmpty())
+        throw DbError(QStringLiteral("Please enter a user name to log in."), DbError::Kind::Login);
     info_ = info;
     dialect_ = Dialect::make(info.engine);
     logins_.reset();
@@ -59,6 +65,8 @@ void Connection::Open(const ConnectInfo& info) {
             if (!memory && !info.createIfMissing && !QFile::exists(info.server))
                 throw DbError(QStringLiteral("The database file \"%1\" does not exist.").arg(info.server),
                               DbError::Kind::Connection);
+            if (!memory && info.createIfMissing)
+                FileModes::createOwnerOnlyFile(info.server);
             db.setDatabaseName(info.server);
             db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
         } else {
@@ -87,15 +95,16 @@ void Connection::Open(const ConnectInfo& info) {
     transactionDepth_ = 0;
     if (info.engine == Engine::Sqlite) {
         Execute(QStringLiteral("PRAGMA foreign_keys = ON"));
-        if (info.server != QLatin1String(":memory:"))
-            query(QStringLiteral("PRAGMA journal_mode = WAL")).finish();
-        if (!info.user.isEmpty()) {
-            try {
-                logins().check(info.user, info.password);
-            } catch (...) {
-                Close();
-                throw;
+        try {
+            if (info.server != QLatin1String(":memory:")) {
+                query(QStringLiteral("PRAGMA journal_mode = WAL")).finish();
+                FileModes::ownerOnlyDatabase(info.server);
             }
+            if (info.purpose == Purpose::Login)
+                logins().check(info.user, info.password);
+        } catch (...) {
+            Close();
+            throw;
         }
     }
 }

@@ -13,14 +13,20 @@ namespace wb {
 
 class LoginStore;
 
+// Why a connection is opened. Only a login connection acts for a user; the embedded engine opens
+// the other two without a login: the user list may only read the logins' names, and only the set-up
+// step (which creates the database and its first administrator) may create logins without one.
+enum class Purpose { Login, ListUsers, Setup };
+
 // Where and as whom to connect. For the embedded engine `server` is the database file.
 struct ConnectInfo {
     Engine engine = Engine::Sqlite;
     QString server; // SQLite: file path; PostgreSQL: host or host:port
     QString database = QStringLiteral("Wardbook");
-    QString user; // empty: open without a login (set-up and the user list only)
+    QString user; // required for a login, on both engines
     QString password;
     bool createIfMissing = false; // SQLite only: create the file (first start)
+    Purpose purpose = Purpose::Login;
 };
 
 // The one connection of the program: open, close, state, statements and transactions.

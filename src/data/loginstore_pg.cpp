@@ -1,14 +1,16 @@
 #include "loginstore_pg.h"
 
 #include "connection.h"
+#include "scram.h"
+#include "serverrights.h"
 
 namespace wb {
 
 QString PostgresLoginStore::groupRole(const QString& database) {
-    return database.toLower() + QStringLiteral("_users");
+    return ServerRights::usersRole(database);
 }
 QString PostgresLoginStore::listerRole(const QString& database) {
-    return database.toLower() + QStringLiteral("_lister");
+    return ServerRights::listerRole(database);
 }
 
 QStringList PostgresLoginStore::list() {
@@ -27,7 +29,16 @@ QStringList PostgresLoginStore::list() {
 }
 
 bool PostgresLoginStore::exists(const QString& name) {
-    return con_.scalar(QStringLiteral("select 1 from pg_roles where rolname = ?::text"), {name}).isValid();
+    return ServerRights::roleExists(con_, name);
+}
+
+bool PostgresLoginStore::isAdministrator(const QString& name) {
+    return con_
+        .scalar(QStringLiteral("select 1 from pg_auth_members m join pg_roles r on r.oid = m.member "
+                               "join pg_roles g on g.oid = m.roleid where g.rolname = ?::text and "
+                               "r.rolname = ?::text"),
+                {ServerRights::adminsRole(con_.info().database), name})
+        .isValid();
 }
 
 void PostgresLoginStore::check(const QString& name, const QString& password) {
@@ -35,28 +46,30 @@ void PostgresLoginStore::check(const QString& name, const QString& password) {
     ConnectInfo info = con_.info();
     info.user = name;
     info.password = password;
+    info.purpose = Purpose::Login;
     probe.Open(info); // raises with the server's own text when refused
     probe.Close();
 }
 
-void PostgresLoginStore::runFormatted(const QString& pattern, const QVariantList& args) {
+void PostgresLoginStore::call(const QString& function, const QString& name, const QVariantList& args) {
     QString placeholders;
-    for (qsizetype i = 0; i < args.size(); ++i)
-        placeholders += QStringLiteral(", ?::text");
-    QVariantList params{pattern};
+    for (const QVariant& a : args)
+        placeholders +=
+            a.typeId() == QMetaType::Bool ? QStringLiteral(", ?::boolean") : QStringLiteral(", ?::text");
+    QVariantList params{name};
     params += args;
-    const QString sql =
-        con_.scalar(QStringLiteral("select format(?::text%1)").arg(placeholders), params).toString();
     try {
-        con_.Execute(sql);
+        con_.scalar(QStringLiteral("select %1(?::text%2)").arg(function, placeholders), params);
     } catch (const DbError& e) {
-        if (e.text().contains(QLatin1String("permission denied")))
-            throw DbError(
-                QStringLiteral("Only an administrator may create, change or drop logins (%1).").arg(e.text()),
-                DbError::Kind::Refused);
-        if (e.text().contains(QLatin1String("already exists")))
-            throw DbError(QStringLiteral("The login '%1' already exists.").arg(args.value(0).toString()),
+        const QString& text = e.text();
+        if (text.contains(QLatin1String("Only an administrator")) ||
+            text.contains(QLatin1String("permission denied")) || text.contains(QLatin1String("cannot drop")))
+            throw DbError(text, DbError::Kind::Refused);
+        if (text.contains(QLatin1String("already exists")))
+            throw DbError(QStringLiteral("The login '%1' already exists.").arg(name),
                           DbError::Kind::Duplicate);
+        if (text.contains(QLatin1String("There is no login")))
+            throw DbError(text, DbError::Kind::NotFound);
         throw;
     }
 }
@@ -64,18 +77,19 @@ void PostgresLoginStore::runFormatted(const QString& pattern, const QVariantList
 void PostgresLoginStore::create(const QString& name, const QString& password, bool administrator) {
     if (name.trimmed().isEmpty())
         throw DbError(QStringLiteral("A login needs a name."), DbError::Kind::Refused);
-    const QString pattern = administrator
-                                ? QStringLiteral("CREATE ROLE %I LOGIN CREATEROLE PASSWORD %L IN ROLE %I")
-                                : QStringLiteral("CREATE ROLE %I LOGIN PASSWORD %L IN ROLE %I");
-    runFormatted(pattern, {name, password, groupRole(con_.info().database)});
+    call(QStringLiteral("wardbook_create_login"), name, {scramVerifier(con_, password), administrator});
 }
 
 void PostgresLoginStore::changePassword(const QString& name, const QString& password) {
-    runFormatted(QStringLiteral("ALTER ROLE %I PASSWORD %L"), {name, password});
+    call(QStringLiteral("wardbook_set_password"), name, {scramVerifier(con_, password)});
+}
+
+void PostgresLoginStore::setAdministrator(const QString& name, bool administrator) {
+    call(QStringLiteral("wardbook_set_administrator"), name, {administrator});
 }
 
 void PostgresLoginStore::drop(const QString& name) {
-    runFormatted(QStringLiteral("DROP ROLE %I"), {name});
+    call(QStringLiteral("wardbook_drop_login"), name, {});
 }
 
 } // namespace wb

@@ -59,13 +59,24 @@ void SqliteLoginStore::check(const QString& name, const QString& password) {
                       DbError::Kind::Login);
 }
 
+bool SqliteLoginStore::isAdministrator(const QString& name) {
+    return con_.scalar(QStringLiteral("select Is_Admin from Logins where upper(Login_Name) = upper(?)"),
+                       {name})
+               .toInt() == 1;
+}
+
 void SqliteLoginStore::requireAdministrator(const QString& what) {
-    if (con_.user().isEmpty())
-        return; // the set-up step, before any login exists
-    const QVariant admin = con_.scalar(
-        QStringLiteral("select Is_Admin from Logins where upper(Login_Name) = upper(?)"), {con_.user()});
-    if (admin.toInt() != 1)
-        throw DbError(QStringLiteral("Only an administrator may %1.").arg(what), DbError::Kind::Refused);
+    switch (con_.info().purpose) {
+    case Purpose::Setup: // the set-up step, before any login exists
+        return;
+    case Purpose::ListUsers:
+        break;
+    case Purpose::Login:
+        if (isAdministrator(con_.user()))
+            return;
+        break;
+    }
+    throw DbError(QStringLiteral("Only an administrator may %1.").arg(what), DbError::Kind::Refused);
 }
 
 void SqliteLoginStore::create(const QString& name, const QString& password, bool administrator) {
@@ -79,11 +90,20 @@ void SqliteLoginStore::create(const QString& name, const QString& password, bool
 }
 
 void SqliteLoginStore::changePassword(const QString& name, const QString& password) {
-    if (name.compare(con_.user(), Qt::CaseInsensitive) != 0)
+    if (con_.info().purpose != Purpose::Login || name.compare(con_.user(), Qt::CaseInsensitive) != 0)
         requireAdministrator(QStringLiteral("change another login's password"));
     const int n =
         con_.Execute(QStringLiteral("update Logins set Pass_Hash = ? where upper(Login_Name) = upper(?)"),
                      {hashPassword(password), name});
+    if (n == 0)
+        throw DbError(QStringLiteral("There is no login '%1'.").arg(name), DbError::Kind::NotFound);
+}
+
+void SqliteLoginStore::setAdministrator(const QString& name, bool administrator) {
+    requireAdministrator(QStringLiteral("give or take an administrator's rights"));
+    const int n =
+        con_.Execute(QStringLiteral("update Logins set Is_Admin = ? where upper(Login_Name) = upper(?)"),
+                     {administrator ? 1 : 0, name});
     if (n == 0)
         throw DbError(QStringLiteral("There is no login '%1'.").arg(name), DbError::Kind::NotFound);
 }

@@ -12,6 +12,8 @@ public:
     void check(const QString& name, const QString& password) override;
     void create(const QString& name, const QString& password, bool administrator) override;
     void changePassword(const QString& name, const QString& password) override;
+    void setAdministrator(const QString& name, bool administrator) override;
+    bool isAdministrator(const QString& name) override;
     void drop(const QString& name) override;
     bool exists(const QString& name) override;
 

@@ -1,8 +1,11 @@
 #include "schema.h"
 
 #include "connection.h"
+#include "recordset.h"
+#include "serverrights.h"
 
 #include <QHash>
+#include <QSet>
 
 namespace wb {
 
@@ -59,25 +62,6 @@ bool hasTable(Connection& con, const QString& name) {
     return false;
 }
 
-QString groupRole(Connection& con) {
-    return con.info().database.toLower() + QStringLiteral("_users");
-}
-
-// The program's group role holds the rights on every table of the server's catalogue.
-void grantToGroup(Connection& con) {
-    const QString role = groupRole(con);
-    if (!con.scalar(QStringLiteral("select 1 from pg_roles where rolname = ?::text"), {role}).isValid())
-        return;
-    const auto run = [&](const QString& format) {
-        const QString sql =
-            con.scalar(QStringLiteral("select format(?::text, ?::text)"), {format, role}).toString();
-        con.Execute(sql);
-    };
-    run(QStringLiteral("GRANT USAGE ON SCHEMA public TO %I"));
-    run(QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON ALL TABLES IN SCHEMA public TO %I"));
-    run(QStringLiteral("GRANT USAGE, SELECT, UPDATE ON ALL SEQUENCES IN SCHEMA public TO %I"));
-}
-
 } // namespace
 
 int version(Connection& con) {
@@ -89,10 +73,15 @@ int version(Connection& con) {
 void migrate(Connection& con) {
     if (!hasTable(con, QStringLiteral("Schema_Version")))
         con.Execute(QStringLiteral("CREATE TABLE Schema_Version (Version INTEGER NOT NULL)"));
-    const int current = version(con);
+    // Every step not recorded yet, so that a step written after a higher one still runs.
+    QSet<int> applied;
+    Recordset done;
+    done.Open(QStringLiteral("select Version from Schema_Version"), con);
+    for (done.MoveFirst(); !done.isEOF(); done.MoveNext())
+        applied.insert(done.Fields(QStringLiteral("Version")).toInt());
     const bool embedded = con.engine() == Engine::Sqlite;
     for (const Migration& m : migrations()) {
-        if (m.version <= current)
+        if (applied.contains(m.version))
             continue;
         Transaction t(con);
         for (const Table& table : m.tables) {
@@ -107,7 +96,7 @@ void migrate(Connection& con) {
         t.commit();
     }
     if (!embedded)
-        grantToGroup(con);
+        ServerRights::grantTables(con); // every table, also those of later steps
 }
 
 } // namespace Schema

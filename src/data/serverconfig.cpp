@@ -1,5 +1,7 @@
 #include "serverconfig.h"
 
+#include "filemodes.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -46,6 +48,17 @@ ConnectInfo ServerConfig::connectInfo(const QString& user, const QString& passwo
     info.user = user;
     info.password = password;
     return info;
+}
+
+QString serverFileProblem(const QString& listerPassword) {
+    const bool unreadable =
+        listerPassword.contains(QLatin1Char('"')) || listerPassword.contains(QLatin1Char(',')) ||
+        listerPassword.contains(QLatin1Char('\n')) || listerPassword.contains(QLatin1Char('\r')) ||
+        listerPassword.trimmed() != listerPassword;
+    if (!unreadable)
+        return {};
+    return QStringLiteral("The listing account's password cannot be written into Server.txt: it must not "
+                          "contain quotes, commas or line breaks, nor begin or end with a blank.");
 }
 
 ServerConfig readServerFile(const QString& path) {
@@ -102,7 +115,7 @@ QString embeddedDatabasePath() {
         return fromEnvironment;
     const QString dir =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Wardbook");
-    QDir().mkpath(dir);
+    FileModes::ownerOnlyFolder(dir); // the program's own folder: its owner's only
     return dir + QStringLiteral("/Wardbook.sqlite");
 }
 

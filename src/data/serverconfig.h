@@ -18,6 +18,10 @@ struct ServerConfig {
     ConnectInfo connectInfo(const QString& user, const QString& password) const;
 };
 
+// Why a password cannot stand as the second field of "Server.txt" and be read back as it is (a
+// quote, a comma, a line break, a blank at either end), or the empty text when it can.
+QString serverFileProblem(const QString& listerPassword);
+
 // The catalogue on the server: "Wardbook" (tests use catalogues of their own).
 QString catalogueName();
 void setCatalogueName(const QString& name);
@@ -28,7 +32,7 @@ ServerConfig readServerFile(const QString& path);
 // The file beside the executable.
 QString serverFilePath();
 // Where the embedded database lives: WARDBOOK_DATABASE when set, else "Wardbook/Wardbook.sqlite" in
-// the user's data folder (~/.local/share).
+// the user's data folder (~/.local/share), a folder that only its owner may open.
 QString embeddedDatabasePath();
 // Points the embedded database elsewhere for this run (tests); empty restores the default.
 void setEmbeddedDatabasePath(const QString& path);

@@ -1,10 +1,15 @@
 #include "setup.h"
 
+#include "filemodes.h"
 #include "loginstore.h"
-#include "loginstore_pg.h"
+#include "passwordrule.h"
 #include "schema.h"
+#include "scram.h"
+#include "serverconfig.h"
+#include "serverrights.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace wb::Setup {
 
@@ -30,14 +35,18 @@ void createEmbedded(const QString& path, const QString& adminPassword, const QSt
     if (QFile::exists(path))
         throw DbError(QStringLiteral("The database \"%1\" exists already.").arg(path),
                       DbError::Kind::Refused);
-    if (adminPassword.isEmpty())
-        throw DbError(QStringLiteral("The first administrator needs a password."), DbError::Kind::Refused);
+    if (const QString problem = newPasswordProblem(adminPassword); !problem.isEmpty())
+        throw DbError(problem, DbError::Kind::Refused);
     try {
+        // A folder made here is its owner's only; a folder chosen by the user is left as it is.
+        if (const QString folder = QFileInfo(path).absolutePath(); !QFileInfo::exists(folder))
+            FileModes::ownerOnlyFolder(folder);
         Connection con;
         ConnectInfo info;
         info.engine = Engine::Sqlite;
         info.server = path;
         info.createIfMissing = true;
+        info.purpose = Purpose::Setup;
         con.Open(info);
         Schema::migrate(con);
         addFirstAdministrator(con, adminName, adminPassword);
@@ -52,48 +61,107 @@ void createEmbedded(const QString& path, const QString& adminPassword, const QSt
 
 namespace {
 
-void runQuoted(Connection& con, const QString& pattern, const QVariantList& args) {
-    QString placeholders;
-    for (qsizetype i = 0; i < args.size(); ++i)
-        placeholders += QStringLiteral(", ?::text");
-    QVariantList params{pattern};
-    params += args;
-    con.Execute(con.scalar(QStringLiteral("select format(?::text%1)").arg(placeholders), params).toString());
+// Roles of the whole server; those made here cannot log in, except the listing account.
+void ensureGroup(Connection& server, const QString& role, const QString& attributes) {
+    if (!ServerRights::roleExists(server, role))
+        ServerRights::runQuoted(server, QStringLiteral("CREATE ROLE %I ") + attributes, {role});
+    else
+        ServerRights::runQuoted(server, QStringLiteral("ALTER ROLE %I ") + attributes, {role});
 }
 
-bool roleExists(Connection& con, const QString& role) {
-    return con.scalar(QStringLiteral("select 1 from pg_roles where rolname = ?::text"), {role}).isValid();
+bool listerLogsIn(const PostgresSetup& s, const QString& lister) {
+    try {
+        Connection probe;
+        probe.Open({Engine::Postgres, s.server, s.database, lister, s.listerPassword});
+        return true;
+    } catch (const DbError&) {
+        return false;
+    }
+}
+
+// Logins made before administrators had a group of their own could create roles: they lose that
+// right and join the administrators' group instead.
+void retireCreateRole(Connection& con, const QString& users, const QString& admins) {
+    QStringList logins;
+    {
+        QSqlQuery q = con.query(
+            QStringLiteral("select r.rolname from pg_roles r join pg_auth_members m on m.member = r.oid "
+                           "join pg_roles g on g.oid = m.roleid where g.rolname = ?::text and "
+                           "r.rolcreaterole and not r.rolsuper"),
+            {users});
+        while (q.next())
+            logins << q.value(0).toString();
+    }
+    for (const QString& login : logins) {
+        ServerRights::runQuoted(con, QStringLiteral("ALTER ROLE %I NOCREATEROLE"), {login});
+        ServerRights::runQuoted(con, QStringLiteral("GRANT %I TO %I"), {admins, login});
+    }
 }
 
 } // namespace
 
 void preparePostgres(const PostgresSetup& s) {
-    const QString group = PostgresLoginStore::groupRole(s.database);
-    const QString lister = PostgresLoginStore::listerRole(s.database);
+    if (!s.adminPassword.isEmpty())
+        if (const QString problem = newPasswordProblem(s.adminPassword); !problem.isEmpty())
+            throw DbError(problem, DbError::Kind::Refused);
+    if (!s.listerPassword.isEmpty()) {
+        QString problem = serverFileProblem(s.listerPassword);
+        if (problem.isEmpty())
+            problem = newPasswordProblem(s.listerPassword);
+        if (!problem.isEmpty())
+            throw DbError(problem, DbError::Kind::Refused);
+    }
+    const QString users = ServerRights::usersRole(s.database);
+    const QString admins = ServerRights::adminsRole(s.database);
+    const QString keeper = ServerRights::keeperRole(s.database);
+    const QString lister = ServerRights::listerRole(s.database);
     {
         Connection server;
         server.Open({Engine::Postgres, s.server, QStringLiteral("postgres"), s.superUser, s.superPassword});
-        if (!roleExists(server, group))
-            runQuoted(server, QStringLiteral("CREATE ROLE %I NOLOGIN"), {group});
+        ensureGroup(server, users, QStringLiteral("NOLOGIN NOCREATEROLE NOCREATEDB"));
+        ensureGroup(server, admins, QStringLiteral("NOLOGIN NOCREATEROLE NOCREATEDB"));
+        // The owner of the login functions: the one role that may create roles, and nobody can be it.
+        ensureGroup(server, keeper, QStringLiteral("NOLOGIN CREATEROLE NOCREATEDB"));
         if (!s.listerPassword.isEmpty()) {
-            if (roleExists(server, lister))
-                runQuoted(server, QStringLiteral("ALTER ROLE %I LOGIN PASSWORD %L"),
-                          {lister, s.listerPassword});
-            else
-                runQuoted(server, QStringLiteral("CREATE ROLE %I LOGIN PASSWORD %L"),
-                          {lister, s.listerPassword});
+            const QString attributes = QStringLiteral("LOGIN NOCREATEROLE NOCREATEDB NOINHERIT");
+            if (!ServerRights::roleExists(server, lister))
+                ServerRights::runQuoted(
+                    server, QStringLiteral("CREATE ROLE %I ") + attributes + QStringLiteral(" PASSWORD %L"),
+                    {lister, scramVerifier(server, s.listerPassword)});
+            else if (!listerLogsIn(s, lister))
+                ServerRights::runQuoted(
+                    server, QStringLiteral("ALTER ROLE %I ") + attributes + QStringLiteral(" PASSWORD %L"),
+                    {lister, scramVerifier(server, s.listerPassword)});
         }
         if (!server.scalar(QStringLiteral("select 1 from pg_database where datname = ?::text"), {s.database})
                  .isValid())
-            runQuoted(server, QStringLiteral("CREATE DATABASE %I"), {s.database});
-        runQuoted(server, QStringLiteral("REVOKE CONNECT ON DATABASE %I FROM PUBLIC"), {s.database});
-        runQuoted(server, QStringLiteral("GRANT CONNECT ON DATABASE %I TO %I"), {s.database, group});
-        if (roleExists(server, lister))
-            runQuoted(server, QStringLiteral("GRANT CONNECT ON DATABASE %I TO %I"), {s.database, lister});
+            ServerRights::runQuoted(server, QStringLiteral("CREATE DATABASE %I"), {s.database});
+        // Nobody else may connect or make temporary tables; the listing account may only connect.
+        ServerRights::runQuoted(server, QStringLiteral("REVOKE ALL ON DATABASE %I FROM PUBLIC"),
+                                {s.database});
+        ServerRights::runQuoted(server, QStringLiteral("GRANT CONNECT ON DATABASE %I TO %I"),
+                                {s.database, users});
+        if (ServerRights::roleExists(server, lister)) {
+            ServerRights::runQuoted(server, QStringLiteral("REVOKE ALL ON DATABASE %I FROM %I"),
+                                    {s.database, lister});
+            ServerRights::runQuoted(server, QStringLiteral("GRANT CONNECT ON DATABASE %I TO %I"),
+                                    {s.database, lister});
+        }
     }
     Connection con;
     con.Open({Engine::Postgres, s.server, s.database, s.superUser, s.superPassword});
+    {
+        Transaction t(con);
+        ServerRights::runQuoted(con, QStringLiteral("REVOKE CREATE ON SCHEMA public FROM PUBLIC"), {});
+        t.commit();
+    }
     Schema::migrate(con);
+    {
+        Transaction t(con);
+        ServerRights::installLoginFunctions(con);
+        retireCreateRole(con, users, admins);
+        t.commit();
+    }
     if (!s.adminPassword.isEmpty())
         addFirstAdministrator(con, s.adminName, s.adminPassword);
 }

@@ -1,6 +1,7 @@
 #include "Frm_User.h"
 
 #include "data/loginstore.h"
+#include "data/passwordrule.h"
 #include "data/recordset.h"
 #include "shell/module1.h"
 #include "ui/keyfilters.h"
@@ -59,11 +60,14 @@ Frm_User::Frm_User() : RegisterForm(userDefinition()), ui_(std::make_unique<Ui::
     c.search = ui_->txt_s_value;
     c.grid = ui_->Msh;
     bindControls(c);
-    for (QWidget* w : std::initializer_list<QWidget*>{ui_->txt_User_Nm, ui_->txt_Desig, ui_->txt_User_pass,
-                                                      ui_->txt_User_Code, ui_->txt_s_value}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{ui_->txt_User_Nm, ui_->txt_Desig, ui_->txt_User_Code,
+                                                      ui_->txt_s_value}) {
         ui::keys::enterToTab(w);
         ui::keys::upperCase(w);
     }
+    // The password is kept as typed, as the login window takes it: the box is masked, so a change of
+    // letter case would go unseen.
+    ui::keys::enterToTab(ui_->txt_User_pass);
     ui::keys::enterToTab(ui_->Opt_Admin);
     ui::keys::enterToTab(ui_->Opt_User);
 }
@@ -80,6 +84,20 @@ QString Frm_User::passwordMask() {
 
 void Frm_User::clearExtra() {
     ui_->txt_User_Nm->setReadOnly(false);
+    ui_->Opt_User->setChecked(true); // a new user is a user until an administrator says otherwise
+}
+
+bool Frm_User::administrator() {
+    return Module1::UserType == QLatin1String("A");
+}
+
+bool Frm_User::passwordAcceptable() {
+    const QString problem = newPasswordProblem(ui_->txt_User_pass->text());
+    if (problem.isEmpty())
+        return true;
+    ui::MsgBox(problem + QStringLiteral(" Nothing was saved."), ui::vbInformation);
+    ui_->txt_User_pass->setFocus();
+    return false;
 }
 
 bool Frm_User::validate() {
@@ -89,8 +107,8 @@ bool Frm_User::validate() {
         ui_->txt_User_Nm->setFocus();
         return false;
     }
-    if (!ui_->txt_Row_No->text().isEmpty())
-        return true; // editing: the name is locked and was tested when the user was added
+    if (!ui_->txt_Row_No->text().isEmpty()) // editing: the name is locked and was tested when added
+        return ui_->txt_User_pass->text().isEmpty() || passwordAcceptable();
 
     Module1::OpenRs(QStringLiteral("Select User_Name From User_Information Where "
                                    "upper(Replace(User_Name,' ','')) = upper(%1)")
@@ -101,7 +119,7 @@ bool Frm_User::validate() {
         ui_->txt_User_Nm->setFocus();
         return false;
     }
-    if (Module1::UserType != QLatin1String("A")) {
+    if (!administrator()) {
         ui::MsgBox(QStringLiteral("Only an administrator may add users: nothing was saved."),
                    ui::vbInformation);
         return false;
@@ -111,7 +129,49 @@ bool Frm_User::validate() {
         ui_->txt_User_pass->setFocus();
         return false;
     }
-    return true;
+    return passwordAcceptable();
+}
+
+void Frm_User::cmdSave_Click() {
+    if (!administrator() && !ui_->txt_Row_No->text().isEmpty())
+        saveOwnPassword();
+    else
+        RegisterForm::cmdSave_Click();
+}
+
+void Frm_User::saveOwnPassword() {
+    Module1::OpenRs(
+        QStringLiteral("select User_Name, Designation, Status from User_Information where Row_No = ?"),
+        {ui_->txt_Row_No->text().toLongLong()});
+    if (Module1::Rs->RecordCount() < 1) {
+        ui::MsgBox(
+            QStringLiteral("This user no longer exists: another desk has deleted it. Nothing was saved."),
+            ui::vbInformation);
+        return;
+    }
+    Module1::Rs->MoveFirst();
+    const QString login = loginNameOf(Module1::Rs->text(QStringLiteral("User_Name")));
+    const QString designation = Module1::Rs->text(QStringLiteral("Designation"));
+    const QString status = Module1::Rs->text(QStringLiteral("Status"));
+    if (!sameLogin(login, Con->user())) {
+        ui::MsgBox(QStringLiteral("Only an administrator may change another user: nothing was saved."),
+                   ui::vbInformation);
+        return;
+    }
+    const bool statusChanged = (status == QLatin1String("A")) != ui_->Opt_Admin->isChecked();
+    if (statusChanged || ui_->txt_Desig->text() != designation) {
+        ui::MsgBox(QStringLiteral("Only an administrator may change a status or a designation: nothing was "
+                                  "saved. You may change your own password."),
+                   ui::vbInformation);
+        return;
+    }
+    if (!ui_->txt_User_pass->text().isEmpty()) {
+        if (!passwordAcceptable())
+            return;
+        Con->logins().changePassword(login, ui_->txt_User_pass->text());
+    }
+    FillGird(QString());
+    ClearAll();
 }
 
 void Frm_User::createLogin() {
@@ -147,6 +207,15 @@ void Frm_User::saveSteps(Recordset& rs) {
         rs.setField(QStringLiteral("Status"), QStringLiteral("U"));
     else if (ui_->Opt_Admin->isChecked())
         rs.setField(QStringLiteral("Status"), QStringLiteral("A"));
+    if (!IsNew) {
+        // The status and the login's rights change together, in the row's transaction: a demoted
+        // administrator can no longer create logins or write the users.
+        LoginStore& logins = Con->logins();
+        const QString login = logins.programLogin(loginNameOf(rs.text(QStringLiteral("User_Name"))));
+        const bool admin = rs.text(QStringLiteral("Status")) == QLatin1String("A");
+        if (!login.isEmpty() && logins.isAdministrator(login) != admin)
+            logins.setAdministrator(login, admin);
+    }
 }
 
 void Frm_User::readExplicit(Recordset& rs) {
@@ -162,6 +231,11 @@ void Frm_User::readExplicit(Recordset& rs) {
 
 void Frm_User::cmdDelete_Click() {
     const QString key = ui_->txt_Row_No->text();
+    if (!key.isEmpty() && !administrator()) {
+        ui::MsgBox(QStringLiteral("Only an administrator may delete users: nothing was deleted."),
+                   ui::vbInformation);
+        return;
+    }
     if (!key.isEmpty()) {
         const QVariant name = Con->scalar(
             QStringLiteral("select User_Name from User_Information where Row_No = ?"), {key.toLongLong()});
@@ -181,13 +255,9 @@ void Frm_User::deleteSteps(qint64 key) {
         Con->scalar(QStringLiteral("select User_Name from User_Information where Row_No = ?"), {key});
     if (!name.isValid())
         return;
-    const QString login = loginNameOf(name.toString());
     LoginStore& logins = Con->logins();
     // Only a login of the program is dropped, never another role that happens to have the name.
-    for (const QString& existing : logins.list()) {
-        if (sameLogin(existing, login)) {
-            logins.drop(existing);
-            break;
-        }
-    }
+    const QString login = logins.programLogin(loginNameOf(name.toString()));
+    if (!login.isEmpty())
+        logins.drop(login);
 }

@@ -1,5 +1,7 @@
 #include "firststart.h"
 
+#include "data/filemodes.h"
+#include "data/passwordrule.h"
 #include "data/serverconfig.h"
 #include "data/setup.h"
 
@@ -30,10 +32,22 @@ bool readSecretLine(const QString& prompt, QString& out) {
 }
 
 bool prepareEmbeddedDatabase() {
-    const QString path = embeddedDatabasePath();
-    if (QFile::exists(path))
-        return true;
+    QString path;
+    try {
+        path = embeddedDatabasePath();
+        if (QFile::exists(path)) {
+            FileModes::ownerOnlyDatabase(path); // hashes and patients: the owner's only
+            return true;
+        }
+    } catch (const std::exception& e) {
+        std::cerr << e.what() << '\n';
+        return false;
+    }
     QString password = qEnvironmentVariable("WARDBOOK_ADMIN_PASSWORD");
+    if (!password.isEmpty() && !newPasswordProblem(password).isEmpty()) {
+        std::cerr << "WARDBOOK_ADMIN_PASSWORD: " << newPasswordProblem(password).toStdString() << '\n';
+        return false;
+    }
     if (password.isEmpty()) {
         std::cerr << "A new Wardbook database will be created at " << path.toStdString() << ".\n";
         for (;;) {
@@ -46,8 +60,8 @@ bool prepareEmbeddedDatabase() {
                              "WARDBOOK_ADMIN_PASSWORD.\n";
                 return false;
             }
-            if (password.isEmpty())
-                std::cerr << "The password must not be empty.\n";
+            if (const QString problem = newPasswordProblem(password); !problem.isEmpty())
+                std::cerr << problem.toStdString() << '\n';
             else if (password != again)
                 std::cerr << "The two passwords differ.\n";
             else

@@ -48,7 +48,9 @@ void frmLogin::Form_Load() {
 void frmLogin::fillUsers() {
     Connection lister;
     if (config_.embedded()) {
-        lister.Open(config_.connectInfo(QString(), QString()));
+        ConnectInfo info = config_.connectInfo(QString(), QString());
+        info.purpose = Purpose::ListUsers; // may read the logins' names, nothing more
+        lister.Open(info);
     } else {
         if (config_.listerPassword.isEmpty())
             return; // no account to list with: the user types the login name
@@ -67,6 +69,8 @@ void frmLogin::cmdLogIn_Click() {
         if (Module1::Con->State() == Connection::adStateOpen)
             Module1::Con->Close();
         config_.server = ui_->txtServer->text();
+        if (ui_->cboUsers->currentText().trimmed().isEmpty())
+            throw DbError(QStringLiteral("Please enter a user name to log in."), DbError::Kind::Login);
         Module1::Con->Open(config_.connectInfo(ui_->cboUsers->currentText(), ui_->txtPassword->text()));
         Module1::LoginUserName = ui_->cboUsers->currentText();
         const QString name = QString(ui_->cboUsers->currentText()).remove(QLatin1Char(' '));

@@ -89,6 +89,11 @@ void frmSecMenus::OpenMenus() {
 }
 
 void frmSecMenus::cmdSave_Click() {
+    if (Module1::UserType != QLatin1String("A")) {
+        ui::MsgBox(QStringLiteral("Only an administrator may set menus: nothing was saved."),
+                   ui::vbInformation);
+        return;
+    }
     if (ui_->cboUser->count() == 0) {
         ui::MsgBox(QStringLiteral("There are no users yet: add a user first. Nothing was saved."),
                    ui::vbInformation);

@@ -1,6 +1,7 @@
 #include "menucommands.h"
 
 #include "inpatient/frm_Addmission.h"
+#include "inpatient/frm_Observation.h"
 #include "registers/frmCompany.h"
 #include "registers/frm_Doc_Infor.h"
 #include "registers/frm_Employee.h"
@@ -12,6 +13,7 @@
 #include "shell/Frm_User.h"
 #include "shell/frmSecMenus.h"
 #include "shell/module1.h"
+#include "slips/frm_Test_Slips.h"
 
 namespace wb::shell {
 
@@ -73,11 +75,11 @@ const QList<MenuEntry>& menuEntries() {
         }(),
 
         top(QStringLiteral("mnu_trans"), QStringLiteral("TRANSACTIONS")),
-        pending(QStringLiteral("mnu_test_slip"), QStringLiteral("Patient Slips")),
+        command<frm_Test_Slips>(QStringLiteral("mnu_test_slip"), QStringLiteral("Patient Slips"), false),
         separator(QStringLiteral("gp7")),
         command<frm_Addmission>(QStringLiteral("mnu_add"), QStringLiteral("Admissions"), false),
         separator(QStringLiteral("gp8")),
-        pending(QStringLiteral("mnu_obser"), QStringLiteral("Observations")),
+        command<frm_Observation>(QStringLiteral("mnu_obser"), QStringLiteral("Observations"), false),
         separator(QStringLiteral("gp9")),
         pending(QStringLiteral("mnu_birth_cer"), QStringLiteral("Birth Certificate")),
         separator(QStringLiteral("gp10")),

@@ -91,6 +91,24 @@ TEST_P(LoginTest, AWrongPasswordShowsLoginErrorAndTheFourthTryStillWorks) {
     EXPECT_NE(ui::Forms::loaded<MDIForm1>(), nullptr);
 }
 
+TEST_P(LoginTest, AnEmptyOrBlankUserNameIsRefusedWhateverThePassword) {
+    auto& login = open();
+    for (const QString& name : {QString(), QStringLiteral("  ")}) {
+        for (const QString& password : {QString(), wbtest::AdminPassword}) {
+            messages.clear();
+            login.ui()->cboUsers->setEditText(name);
+            login.ui()->txtPassword->setText(password);
+            login.cmdLogIn_Click();
+            ASSERT_EQ(messages.shown().size(), 1) << "logged in with the name '" << name.toStdString() << "'";
+            EXPECT_EQ(messages.last().title, QStringLiteral("Login Error"));
+            EXPECT_EQ(messages.last().text, QStringLiteral("Please enter a user name to log in."));
+            EXPECT_EQ(ui::Forms::loaded<MDIForm1>(), nullptr);
+            EXPECT_FALSE(Module1::Con->isOpen());
+        }
+    }
+    EXPECT_EQ(ui::Forms::loaded<frmLogin>(), &login); // still there for the next try
+}
+
 TEST_P(LoginTest, ALoginWithoutAUserRowSeesOnlyTheAdministratorMenu) {
     auto& login = open();
     login.ui()->cboUsers->setCurrentText(QStringLiteral("STRANGER"));

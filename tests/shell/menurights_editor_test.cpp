@@ -288,7 +288,7 @@ TEST_P(MenuRightsEditorTest, TheFirstAdministratorSetsUpAReceptionistWhoSeesOnly
     ASSERT_TRUE(messages.shown().isEmpty()) << messages.texts().join('|').toStdString();
 
     // The next start: she is listed, logs in, and sees only those two commands.
-    auto& main = logInAs(QStringLiteral("RITARECEPTION"), QStringLiteral("FRONT-DESK-1"));
+    auto& main = logInAs(QStringLiteral("RITARECEPTION"), QStringLiteral("front-desk-1"));
     EXPECT_EQ(Module1::LoginUserName, QStringLiteral("RITARECEPTION"));
     EXPECT_EQ(Module1::UserType, QStringLiteral("U"));
     EXPECT_TRUE(visible(main, "mnu_Reg_Form"));

@@ -2,6 +2,7 @@
 
 #include "data/loginstore_pg.h"
 #include "data/serverconfig.h"
+#include "data/serverrights.h"
 #include "data/setup.h"
 #include "shell/module1.h"
 #include "ui/form.h"
@@ -35,6 +36,10 @@ void runQuoted(wb::Connection& con, const QString& pattern, const QString& name)
 }
 
 } // namespace
+
+wb::ConnectInfo serverAdminInfo(const QString& database) {
+    return superInfo(database);
+}
 
 bool postgresConfigured() {
     return !pgServer().isEmpty();
@@ -80,8 +85,9 @@ TestDatabase::~TestDatabase() {
         q.finish();
         for (const QString& m : members)
             runQuoted(con, QStringLiteral("DROP ROLE IF EXISTS %I"), m);
-        runQuoted(con, QStringLiteral("DROP ROLE IF EXISTS %I"), group);
-        runQuoted(con, QStringLiteral("DROP ROLE IF EXISTS %I"), wb::PostgresLoginStore::listerRole(name_));
+        for (const QString& role : {group, wb::ServerRights::adminsRole(name_),
+                                    wb::ServerRights::keeperRole(name_), wb::ServerRights::listerRole(name_)})
+            runQuoted(con, QStringLiteral("DROP ROLE IF EXISTS %I"), role);
     } catch (const std::exception& e) {
         ADD_FAILURE() << "could not drop the test catalogue: " << e.what();
     }

@@ -16,6 +16,9 @@ inline const QString AdminPassword = QStringLiteral("Admin-Test-7");
 // WARDBOOK_TEST_PG_USER and WARDBOOK_TEST_PG_PASSWORD of its superuser).
 bool postgresConfigured();
 
+// The test server's superuser on a database of that server (PostgreSQL).
+wb::ConnectInfo serverAdminInfo(const QString& database);
+
 // A fresh database of one engine with every table and the first administrator "ADMIN". The
 // PostgreSQL one is a catalogue of its own, dropped with its logins at the end.
 class TestDatabase {

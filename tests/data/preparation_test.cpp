@@ -1,0 +1,141 @@
+#include "data/dberror.h"
+#include "data/loginstore.h"
+#include "data/scram.h"
+#include "data/serverrights.h"
+#include "data/setup.h"
+
+#include "support/testdb.h"
+#include <QSqlRecord>
+
+using namespace wb;
+
+// The server preparation: who may connect to the catalogue, what the listing account may do, and a
+// second preparation of a prepared catalogue.
+namespace {
+
+class PostgresPreparation : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!wbtest::postgresConfigured())
+            GTEST_SKIP() << "no PostgreSQL server configured (WARDBOOK_TEST_PG)";
+        db = std::make_unique<wbtest::TestDatabase>(Engine::Postgres);
+        server.Open(wbtest::serverAdminInfo(QStringLiteral("postgres")));
+        owner.Open(wbtest::serverAdminInfo(db->name()));
+    }
+    void TearDown() override {
+        owner.Close();
+        server.Close();
+        db.reset();
+    }
+    Setup::PostgresSetup setup() const {
+        const ConnectInfo super = wbtest::serverAdminInfo(QStringLiteral("postgres"));
+        Setup::PostgresSetup s;
+        s.server = super.server;
+        s.superUser = super.user;
+        s.superPassword = super.password;
+        s.database = db->name();
+        s.adminPassword = wbtest::AdminPassword;
+        s.listerPassword = wbtest::TestDatabase::listerPassword();
+        return s;
+    }
+    ConnectInfo as(const QString& user, const QString& password) const {
+        ConnectInfo info = db->info(user, password);
+        return info;
+    }
+    // Everything the preparation decides, read by the server's superuser.
+    QStringList snapshot() {
+        const QString like = db->name() + QStringLiteral("\\_%");
+        QStringList out;
+        const auto read = [&out](Connection& con, const QString& sql, const QVariantList& params = {}) {
+            QSqlQuery q = con.query(sql, params);
+            while (q.next()) {
+                QStringList row;
+                for (int c = 0; c < q.record().count(); ++c)
+                    row << q.value(c).toString();
+                out << row.join(QLatin1Char('|'));
+            }
+        };
+        read(
+            server,
+            QStringLiteral("select rolname, rolcanlogin, rolcreaterole, rolcreatedb, rolinherit, rolpassword "
+                           "from pg_authid where rolname like ?::text or rolname = 'ADMIN' order by 1"),
+            {like});
+        read(server,
+             QStringLiteral("select g.rolname, r.rolname from pg_auth_members m join pg_roles g on g.oid = "
+                            "m.roleid join pg_roles r on r.oid = m.member where g.rolname like ?::text order "
+                            "by 1, 2"),
+             {like});
+        read(server, QStringLiteral("select datacl::text from pg_database where datname = ?::text"),
+             {db->name()});
+        read(owner, QStringLiteral("select nspacl::text from pg_namespace where nspname = 'public'"));
+        read(owner, QStringLiteral("select relname, relacl::text from pg_class where relnamespace = "
+                                   "'public'::regnamespace order by 1"));
+        read(owner,
+             QStringLiteral("select p.oid, proname, proacl::text, pg_get_userbyid(proowner), md5(prosrc), "
+                            "proconfig::text from pg_proc p where pronamespace = 'public'::regnamespace "
+                            "order by 2"));
+        read(owner, QStringLiteral("select count(*) from User_Information"));
+        read(owner, QStringLiteral("select count(*), max(Version) from Schema_Version"));
+        return out;
+    }
+    std::unique_ptr<wbtest::TestDatabase> db;
+    Connection server;
+    Connection owner;
+};
+
+TEST_F(PostgresPreparation, OnlyTheProgramsLoginsConnectAndTheListerOnlyConnects) {
+    // A role of another application, with a password, cannot connect: PUBLIC has no right on the catalogue.
+    const QString outsider = db->name() + QStringLiteral("_other_app");
+    ServerRights::runQuoted(server, QStringLiteral("CREATE ROLE %I LOGIN PASSWORD %L"),
+                            {outsider, scramVerifier(server, QStringLiteral("Other-app-1"))});
+    EXPECT_THROW(db->connect(outsider, QStringLiteral("Other-app-1")), DbError);
+    ServerRights::runQuoted(server, QStringLiteral("DROP ROLE %I"), {outsider});
+
+    auto lister = db->connect(ServerRights::listerRole(db->name()), wbtest::TestDatabase::listerPassword());
+    EXPECT_EQ(lister->logins().list(), QStringList{QStringLiteral("ADMIN")});
+    for (const char* sql :
+         {"create temporary table lister_scratch (x integer)", "select count(*) from User_Information",
+          "select count(*) from Patient_Slips", "create table lister_table (x integer)",
+          "select wardbook_set_password('ADMIN', 'SCRAM-SHA-256$4096:AA==$AA==:AA==')"}) {
+        EXPECT_THROW(lister->Execute(QString::fromLatin1(sql)), DbError) << sql;
+    }
+}
+
+TEST_F(PostgresPreparation, PreparingAPreparedCatalogueAgainSucceedsAndChangesNothing) {
+    auto admin = db->connect();
+    admin->logins().create(QStringLiteral("CLERK"), QStringLiteral("Clerk-pass-1"), false);
+    const QStringList before = snapshot();
+    ASSERT_NO_THROW(Setup::preparePostgres(setup()));
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_NO_THROW(db->connect(QStringLiteral("CLERK"), QStringLiteral("Clerk-pass-1")));
+    EXPECT_NO_THROW(
+        db->connect(ServerRights::listerRole(db->name()), wbtest::TestDatabase::listerPassword()));
+}
+
+TEST_F(PostgresPreparation, PasswordsThatCannotBeUsedAreRefusedBeforeAnythingIsMade) {
+    Setup::PostgresSetup s = setup();
+    s.database = db->name() + QStringLiteral("_second");
+    const auto refusedWith = [&](const QString& admin, const QString& lister, const QString& says) {
+        s.adminPassword = admin;
+        s.listerPassword = lister;
+        try {
+            Setup::preparePostgres(s);
+            ADD_FAILURE() << "prepared with " << admin.toStdString() << " / " << lister.toStdString();
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.kind(), DbError::Kind::Refused);
+            EXPECT_TRUE(e.text().contains(says)) << e.text().toStdString();
+        }
+    };
+    refusedWith(wbtest::AdminPassword, QStringLiteral("with,comma-1"), QStringLiteral("Server.txt"));
+    refusedWith(wbtest::AdminPassword, QStringLiteral("with\"quote-1"), QStringLiteral("Server.txt"));
+    refusedWith(wbtest::AdminPassword, QStringLiteral(" blank-at-start"), QStringLiteral("Server.txt"));
+    refusedWith(wbtest::AdminPassword, QStringLiteral("short"), QStringLiteral("8 characters"));
+    refusedWith(QStringLiteral("short"), wbtest::TestDatabase::listerPassword(),
+                QStringLiteral("8 characters"));
+    EXPECT_FALSE(
+        server.scalar(QStringLiteral("select 1 from pg_database where datname = ?::text"), {s.database})
+            .isValid());
+    EXPECT_FALSE(ServerRights::roleExists(server, ServerRights::usersRole(s.database)));
+}
+
+} // namespace
