@@ -38,16 +38,18 @@ double memoryMiB(const char* field) {
 // Names drawn from 20 first names, numbered; dates over the last 3000 days. Filled on the server.
 void fill(wb::Connection& con, int count) {
     const QString names = QStringLiteral(
-        "(VALUES (0,'ALI'),(1,'AMINA'),(2,'BILAL'),(3,'SARA'),(4,'USMAN'),(5,'HINA'),(6,'OMAR'),(7,'ZARA'),"
-        "(8,'HAMZA'),(9,'NIDA'),(10,'IMRAN'),(11,'SANA'),(12,'FAISAL'),(13,'AYESHA'),(14,'TARIQ'),"
-        "(15,'MARIA'),(16,'ASIF'),(17,'RABIA'),(18,'KAMRAN'),(19,'IQRA')) AS names(k, nm)");
+        "names(k, nm) AS (VALUES (0,'ALI'),(1,'AMINA'),(2,'BILAL'),(3,'SARA'),(4,'USMAN'),(5,'HINA'),"
+        "(6,'OMAR'),(7,'ZARA'),(8,'HAMZA'),(9,'NIDA'),(10,'IMRAN'),(11,'SANA'),(12,'FAISAL'),(13,'AYESHA'),"
+        "(14,'TARIQ'),(15,'MARIA'),(16,'ASIF'),(17,'RABIA'),(18,'KAMRAN'),(19,'IQRA'))");
     const bool pg = con.engine() == wb::Engine::Postgres;
     const QString numbers =
         pg ? QStringLiteral("generate_series(1, %1) AS n(i)").arg(count) : QStringLiteral("n");
-    const QString with = pg ? QString()
-                            : QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
-                                             "WHERE i < %1) ")
-                                  .arg(count);
+    const QString with =
+        pg ? QStringLiteral("WITH %1 ").arg(names)
+           : QStringLiteral(
+                 "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1), %2 ")
+                 .arg(count)
+                 .arg(names);
     const QString date = pg ? QStringLiteral("current_date - (i % 3000)")
                             : QStringLiteral("date('now', '-' || (i % 3000) || ' days')");
     wb::Transaction t(con);
@@ -55,8 +57,8 @@ void fill(wb::Connection& con, int count) {
     con.Execute(with +
                 QStringLiteral("INSERT INTO Patient_Slips (Row_no, Code_no, Pat_name, Fat_name, Sex, "
                                "Pat_date) SELECT i, 'PAT-' || i, nm || ' ' || i, 'FATHER ' || i, 'M', %1 "
-                               "FROM %2 JOIN %3 ON names.k = (i * 7) % 20")
-                    .arg(date, numbers, names));
+                               "FROM %2 JOIN names ON names.k = (i * 7) % 20")
+                    .arg(date, numbers));
     t.commit();
     if (pg)
         con.Execute(QStringLiteral("analyze Patient_Slips"));
