@@ -91,6 +91,8 @@ bool connect(benchmark::State& state, wb::Engine engine) {
         if (!QFile::exists(path))
             wb::Setup::createEmbedded(path, QStringLiteral("bench-password"));
         info.server = path;
+        info.user = wb::Setup::FirstAdministrator;
+        info.password = QStringLiteral("bench-password");
     }
     Module1::CreateShared();
     Module1::Rs->Close();
