@@ -1,6 +1,7 @@
 #include "menucommands.h"
 
 #include "inpatient/frm_Addmission.h"
+#include "inpatient/frm_Observation.h"
 #include "registers/frmCompany.h"
 #include "registers/frm_Doc_Infor.h"
 #include "registers/frm_Employee.h"
@@ -77,7 +78,7 @@ const QList<MenuEntry>& menuEntries() {
         separator(QStringLiteral("gp7")),
         command<frm_Addmission>(QStringLiteral("mnu_add"), QStringLiteral("Admissions"), false),
         separator(QStringLiteral("gp8")),
-        pending(QStringLiteral("mnu_obser"), QStringLiteral("Observations")),
+        command<frm_Observation>(QStringLiteral("mnu_obser"), QStringLiteral("Observations"), false),
         separator(QStringLiteral("gp9")),
         pending(QStringLiteral("mnu_birth_cer"), QStringLiteral("Birth Certificate")),
         separator(QStringLiteral("gp10")),
