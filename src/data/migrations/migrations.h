@@ -13,5 +13,6 @@ Migration migrationV4Services();
 Migration migrationV5Staff();
 Migration migrationV6ShiftCompany();
 Migration migrationV7Admissions();
+Migration migrationV8Slips();
 
 } // namespace wb
