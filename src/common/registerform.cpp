@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <algorithm>
 #include <stdexcept>
 
 namespace wb::common {
@@ -81,6 +82,11 @@ QList<QLineEdit*> RegisterForm::boundBoxes() const {
     return ui::boundBoxes(this, def_.tag);
 }
 
+bool RegisterForm::boxesEmpty() const {
+    const auto boxes = boundBoxes();
+    return std::all_of(boxes.begin(), boxes.end(), [](const QLineEdit* b) { return b->text().isEmpty(); });
+}
+
 QLineEdit* RegisterForm::box(const QString& name) const {
     for (QLineEdit* b : findChildren<QLineEdit*>())
         if (b->objectName().compare(name, Qt::CaseInsensitive) == 0)
@@ -118,10 +124,12 @@ void RegisterForm::ClearAll() {
 }
 
 QString RegisterForm::searchQuery(const QString& criterion, QVariantList& params) const {
-    QString sql = QStringLiteral("select %1 from %2").arg(def_.selectList(), def_.table);
+    QString sql =
+        QStringLiteral("select %1 from %2").arg(RegisterDefinition::selectList(gridColumns()), def_.table);
     for (const auto& c : def_.criteria) {
         if (c.caption == criterion) {
-            sql += QStringLiteral(" where ") + Con->dialect().containsCI(c.column);
+            sql += QStringLiteral(" where ") + (c.condition.isEmpty() ? QString() : c.condition + " and ") +
+                   Con->dialect().containsCI(c.column);
             params << likeContains(txt_s_value ? txt_s_value->text() : QString());
             break;
         }

@@ -47,6 +47,17 @@ template <class Ui> RegisterControls standardControls(Ui& u) {
     return c;
 }
 
+// The standard controls and the search page under their usual names: tabs, criteria, search box
+// and grid.
+template <class Ui> RegisterControls searchPageControls(Ui& u) {
+    RegisterControls c = standardControls(u);
+    c.tabs = u.SSTab1;
+    c.criteria = u.cmb_s_cri;
+    c.search = u.txt_s_value;
+    c.grid = u.Msh;
+    return c;
+}
+
 // The register screen: entry boxes bound to the columns of one table, save (insert or overwrite),
 // delete, cancel, print, and a search page whose grid lists the rows as the user types and also
 // serves other screens as a pick list. A screen gives its RegisterDefinition and its controls, and
@@ -104,6 +115,8 @@ protected:
     // The bound boxes (the window's Tag) in designed order.
     QList<QLineEdit*> boundBoxes() const;
     QLineEdit* box(const QString& name) const;
+    // Whether every bound box is empty.
+    bool boxesEmpty() const;
 
     // Hooks, in the order the pattern calls them.
     virtual void fillFixedLists() {}

@@ -3,6 +3,7 @@
 #include "common/printing.h"
 #include "data/recordset.h"
 #include "session/module1.h"
+#include "ui/binding.h"
 #include "ui/guard.h"
 #include "ui/keyfilters.h"
 #include "ui/msgbox.h"
@@ -78,27 +79,17 @@ void frm_Rate_List::fillFixedLists() {
     ui_->cmb_status->setCurrentIndex(0);
 
     rsService_->Open(QStringLiteral("Select Row_no,S_Name From Services Order By S_Name"), *Module1::Con);
-    QComboBox* combo = ui_->data_cmbo_ser_name;
-    {
-        const QSignalBlocker quiet(combo);
-        combo->clear();
-        for (int r = 0; r < rsService_->RecordCount(); ++r) {
-            rsService_->Move(r);
-            combo->addItem(rsService_->text(QStringLiteral("S_Name")),
-                           rsService_->Fields(QStringLiteral("Row_no")));
-        }
-        combo->setCurrentIndex(-1);
-    }
+    ui::fillDataCombo(ui_->data_cmbo_ser_name, *rsService_, QStringLiteral("S_Name"),
+                      QStringLiteral("Row_no"));
     // The first head in name order is chosen (the combo's change runs as it would for the user).
     if (rsService_->RecordCount() > 0) {
         rsService_->MoveFirst();
-        combo->setCurrentIndex(0);
+        ui_->data_cmbo_ser_name->setCurrentIndex(0);
     }
 }
 
 QVariant frm_Rate_List::boundValue() const {
-    const QComboBox* combo = ui_->data_cmbo_ser_name;
-    return combo->currentIndex() < 0 ? QVariant() : combo->currentData();
+    return ui::boundValue(ui_->data_cmbo_ser_name);
 }
 
 void frm_Rate_List::data_cmbo_ser_name_Change() {

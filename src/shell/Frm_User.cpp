@@ -53,18 +53,10 @@ bool sameLogin(const QString& a, const QString& b) {
 
 Frm_User::Frm_User() : RegisterForm(userDefinition()), ui_(std::make_unique<Ui::Frm_User>()) {
     ui_->setupUi(this);
-    auto c = common::standardControls(*ui_);
+    auto c = common::searchPageControls(*ui_);
     c.firstEntry = ui_->txt_User_Nm;
-    c.tabs = ui_->SSTab1;
-    c.criteria = ui_->cmb_s_cri;
-    c.search = ui_->txt_s_value;
-    c.grid = ui_->Msh;
     bindControls(c);
-    for (QWidget* w : std::initializer_list<QWidget*>{ui_->txt_User_Nm, ui_->txt_Desig, ui_->txt_User_Code,
-                                                      ui_->txt_s_value}) {
-        ui::keys::enterToTab(w);
-        ui::keys::upperCase(w);
-    }
+    ui::keys::upperCaseAndTab({ui_->txt_User_Nm, ui_->txt_Desig, ui_->txt_User_Code, ui_->txt_s_value});
     // The password is kept as typed, as the login window takes it: the box is masked, so a change of
     // letter case would go unseen.
     ui::keys::enterToTab(ui_->txt_User_pass);
