@@ -281,6 +281,13 @@ QWidget* RegisterForm::firstEntryBox() const {
     return nullptr;
 }
 
+QWidget* RegisterForm::initialFocus() const {
+    QWidget* first = firstEntryBox();
+    if (first && first->isEnabled() && first->isVisibleTo(const_cast<RegisterForm*>(this)))
+        return first;
+    return Form::initialFocus();
+}
+
 void RegisterForm::loadPicked(int row) {
     ClearAll();
     keyBox->setText(Msh->TextMatrix(row, 0));

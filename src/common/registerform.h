@@ -46,6 +46,9 @@ public:
     virtual void Msh_KeyPress(int keyAscii);
     void txt_s_value_Change();
 
+    // The window opens with the focus in its first entry box.
+    QWidget* initialFocus() const override;
+
     bool IsNew = false;
     const RegisterDefinition& definition() const { return def_; }
 
