@@ -49,6 +49,11 @@ public:
     // The window opens with the focus in its first entry box.
     QWidget* initialFocus() const override;
 
+signals:
+    // The window is unloading and the main window's menu rights are to be applied again.
+    void menuRightsDue();
+
+public:
     bool IsNew = false;
     const RegisterDefinition& definition() const { return def_; }
 
