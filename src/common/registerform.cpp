@@ -321,6 +321,12 @@ void RegisterForm::txt_s_value_Change() {
     FillGird(cmb_s_cri ? cmb_s_cri->currentText() : QString());
 }
 
+QWidget* RegisterForm::initialFocus() const {
+    if (firstEntry && firstEntry->isEnabled() && firstEntry->isVisibleTo(const_cast<RegisterForm*>(this)))
+        return firstEntry;
+    return Form::initialFocus();
+}
+
 void RegisterForm::loadPicked(int row) {
     ClearAll();
     keyBox->setText(cell(row, def_.key));

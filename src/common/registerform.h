@@ -85,6 +85,9 @@ public:
     virtual void Msh_KeyPress(int keyAscii);
     void txt_s_value_Change();
 
+    // The window opens with the focus in its first entry box.
+    QWidget* initialFocus() const override;
+
 signals:
     // The window is unloading and the main window's menu rights are to be applied again.
     void menuRightsDue();

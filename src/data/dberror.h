@@ -17,9 +17,20 @@ public:
     const QString& text() const { return text_; }
     Kind kind() const { return kind_; }
 
+    // A text too long for its column: which column, and how many characters it takes.
+    DbError& tooLongFor(const QString& column, int limit) {
+        column_ = column;
+        limit_ = limit;
+        return *this;
+    }
+    const QString& column() const { return column_; }
+    int limit() const { return limit_; }
+
 private:
     QString text_;
     Kind kind_;
+    QString column_;
+    int limit_ = 0;
 };
 
 } // namespace wb

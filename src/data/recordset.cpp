@@ -267,7 +267,8 @@ QVariant Recordset::toColumnValue(const FieldInfo& field, const QVariant& value)
             throw DbError(QStringLiteral("The text for %1 is too long: at most %2 characters.")
                               .arg(field.name)
                               .arg(field.definedSize),
-                          DbError::Kind::TooLong);
+                          DbError::Kind::TooLong)
+                .tooLongFor(field.name, field.definedSize);
         return text;
     }
     return value;
