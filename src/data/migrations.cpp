@@ -6,6 +6,7 @@ const QList<Migration>& Schema::migrations() {
     static const QList<Migration> all = {
         migrationV1Users(),    migrationV2Patients(), migrationV3Doctors(),
         migrationV4Services(), migrationV5Staff(),    migrationV6ShiftCompany(),
+        migrationV9Certificates(),
     };
     return all;
 }

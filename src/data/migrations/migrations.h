@@ -12,5 +12,6 @@ Migration migrationV3Doctors();
 Migration migrationV4Services();
 Migration migrationV5Staff();
 Migration migrationV6ShiftCompany();
+Migration migrationV9Certificates();
 
 } // namespace wb
