@@ -30,6 +30,11 @@ void CertificateForm::Form_Activate() {
     doctors_->take();
 }
 
+void CertificateForm::cmdPrint_Click() {
+    if (!definition().printTemplate.isEmpty())
+        RegisterForm::cmdPrint_Click();
+}
+
 bool CertificateForm::validate() {
     // Every time is checked before the first message box of the save, so that a refused time
     // writes nothing and asks nothing.

@@ -27,6 +27,8 @@ public:
     explicit CertificateForm(common::RegisterDefinition definition);
 
     void Form_Activate() override;
+    // Prints where the window has a report; the death and discharge windows have none.
+    void cmdPrint_Click() override;
 
     DoctorPick* doctors() { return doctors_.get(); }
 

@@ -1,5 +1,6 @@
 #include "certificates/frm_Death_Cer.h"
 #include "certificatetest.h"
+#include "report/frmViewer.h"
 #include "shell/MDIForm1.h"
 #include "shell/module1.h"
 #include "ui/clock.h"
@@ -252,6 +253,12 @@ TEST_P(DeathCertificateTest, DeleteTakesEffectAtOnceWithoutAQuestion) {
     w.ui()->cmdCancel->click(); // cancel enables the serial box, which stays read-only
     EXPECT_TRUE(w.ui()->txt_ser_no->isEnabled());
     EXPECT_TRUE(w.ui()->txt_ser_no->isReadOnly());
+
+    // The print button does nothing: there is no such report.
+    messages.clear();
+    w.ui()->cmdPrint->click();
+    EXPECT_TRUE(messages.shown().isEmpty()) << messages.texts().join('|').toStdString();
+    EXPECT_EQ(ui::Forms::loaded<frmViewer>(), nullptr);
 }
 
 TEST_P(DeathCertificateTest, TheSearchesListInAdmissionNumberOrder) {

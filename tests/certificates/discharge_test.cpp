@@ -1,5 +1,6 @@
 #include "certificates/frm_Discharge_Cer.h"
 #include "certificatetest.h"
+#include "report/frmViewer.h"
 #include "shell/MDIForm1.h"
 #include "shell/module1.h"
 #include "ui/clock.h"
@@ -180,6 +181,12 @@ TEST_P(DischargeCertificateTest, DeleteTakesEffectAtOnceWithoutAQuestion) {
     EXPECT_EQ(count(QStringLiteral("Discharge_Certificate")), 0);
     EXPECT_TRUE(w.ui()->txt_Row_No->text().isEmpty());
     EXPECT_TRUE(w.ui()->txt_pat_name->text().isEmpty());
+
+    // The print button does nothing: there is no such report.
+    messages.clear();
+    w.ui()->cmdPrint->click();
+    EXPECT_TRUE(messages.shown().isEmpty()) << messages.texts().join('|').toStdString();
+    EXPECT_EQ(ui::Forms::loaded<frmViewer>(), nullptr);
 }
 
 TEST_P(DischargeCertificateTest, EachCriterionListsInPatientNameOrder) {
