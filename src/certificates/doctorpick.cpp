@@ -2,7 +2,7 @@
 
 #include "common/picker.h"
 #include "registers/frm_Doc_Infor.h"
-#include "shell/module1.h"
+#include "session/module1.h"
 
 #include <QLineEdit>
 

@@ -1,7 +1,7 @@
 #include "frm_Death_Cer.h"
 
 #include "data/recordset.h"
-#include "shell/module1.h"
+#include "session/module1.h"
 #include "timeofday.h"
 #include "ui/clock.h"
 #include "ui/flexgrid.h"

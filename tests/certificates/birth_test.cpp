@@ -2,7 +2,7 @@
 #include "certificatetest.h"
 #include "registers/frm_Doc_Infor.h"
 #include "shell/MDIForm1.h"
-#include "shell/module1.h"
+#include "session/module1.h"
 #include "support/printed.h"
 #include "ui/clock.h"
 #include "ui/flexgrid.h"

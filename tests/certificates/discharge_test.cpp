@@ -2,7 +2,7 @@
 #include "certificatetest.h"
 #include "report/frmViewer.h"
 #include "shell/MDIForm1.h"
-#include "shell/module1.h"
+#include "session/module1.h"
 #include "ui/clock.h"
 #include "ui/flexgrid.h"
 #include "ui_frm_Discharge_Cer.h"
