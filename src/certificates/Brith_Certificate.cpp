@@ -18,7 +18,7 @@ const QString RegNo = QStringLiteral("Reg No");
 const QString DateOfBirth = QStringLiteral("Date Of Birth");
 const QString IssuDate = QStringLiteral("Issu Date");
 
-common::RegisterDefinition birthDefinition() {
+common::RegisterDefinition birthDefinition(const Dialect& d) {
     common::RegisterDefinition s;
     s.table = QStringLiteral("Brith_Certificate");
     s.key = QStringLiteral("row_no");
@@ -32,26 +32,34 @@ common::RegisterDefinition birthDefinition() {
                   {QStringLiteral("txt_reg_no"), QStringLiteral("please enter Reg No")},
                   {QStringLiteral("txt_Del_no"), QStringLiteral("please enter Delivery No")},
                   {QStringLiteral("txt_duty_doc"), QStringLiteral("please enter Duty Doctor")}};
-    s.criteria = {{MotherName, QStringLiteral("mother_name")},
-                  {RegNo, QStringLiteral("reg_no")},
-                  {DateOfBirth, QStringLiteral("date_brith")},
-                  {IssuDate, QStringLiteral("issu_date")}};
-    s.grid = {{QStringLiteral("Code"), 0},
-              {QStringLiteral("Serial No"), 0},
-              {QStringLiteral("Reg No"), 1300},
-              {QStringLiteral("Delivery No"), 1300},
-              {QStringLiteral("Mother Name"), 4000},
-              {QStringLiteral("Father Name"), 4000},
-              {QStringLiteral("Sex"), 800},
-              {QStringLiteral("Wight"), 1000},
-              {QStringLiteral("Date of Birth"), 1200},
-              {QStringLiteral("Time of Birth"), 1200},
-              {QStringLiteral("Address"), 4000},
-              {QStringLiteral("Duty Doctor"), 4000},
-              {QStringLiteral("Remark"), 4000},
-              {QStringLiteral("Issu Date"), 1100},
-              {QStringLiteral("Issu Time"), 1100},
-              {QStringLiteral("Shift"), 800}};
+    s.criteria = {{MotherName, QStringLiteral("b.mother_name")},
+                  {RegNo, QStringLiteral("b.reg_no")},
+                  {DateOfBirth, QString()},
+                  {IssuDate, QString()}};
+    s.orderBy = QStringLiteral("b.mother_name");
+    // The dates as dd-mm-yyyy text, the doctor's name in place of the key; the times are shown on the
+    // 12-hour clock by the listing.
+    const auto column = [](const char* c) { return QStringLiteral("b.") + QLatin1String(c); };
+    s.grid = {
+        {QStringLiteral("row_no"), QStringLiteral("Code"), 0, column("row_no")},
+        {QStringLiteral("serial_no"), QStringLiteral("Serial No"), 0, column("serial_no")},
+        {QStringLiteral("reg_no"), QStringLiteral("Reg No"), 1300, column("reg_no")},
+        {QStringLiteral("delivery_no"), QStringLiteral("Delivery No"), 1300, column("delivery_no")},
+        {QStringLiteral("mother_name"), QStringLiteral("Mother Name"), 4000, column("mother_name")},
+        {QStringLiteral("father_name"), QStringLiteral("Father Name"), 4000, column("father_name")},
+        {QStringLiteral("sex"), QStringLiteral("Sex"), 800, column("sex")},
+        {QStringLiteral("weight"), QStringLiteral("Wight"), 1000, column("weight")},
+        {QStringLiteral("birth_date"), QStringLiteral("Date of Birth"), 1200,
+         d.dateAsDdMmYyyy(column("date_brith"))},
+        {QStringLiteral("time_brith"), QStringLiteral("Time of Birth"), 1200, column("time_brith")},
+        {QStringLiteral("address"), QStringLiteral("Address"), 4000, column("address")},
+        {QStringLiteral("duty_doctor"), QStringLiteral("Duty Doctor"), 4000, QStringLiteral("doc.doc_name")},
+        {QStringLiteral("remark"), QStringLiteral("Remark"), 4000, column("remark")},
+        {QStringLiteral("issue_date"), QStringLiteral("Issu Date"), 1100,
+         d.dateAsDdMmYyyy(column("issu_date"))},
+        {QStringLiteral("issu_time"), QStringLiteral("Issu Time"), 1100, column("issu_time")},
+        {QStringLiteral("shift"), QStringLiteral("Shift"), 800, column("shift")}};
+    s.noun = QStringLiteral("birth certificate");
     s.enterInGridPicks = true; // Enter in the grid opens the row, as a double-click does
     s.pickTestsPickMode = false;
     s.unloadClearsPickMode = false;
@@ -67,9 +75,16 @@ QString isoText(const QDate& d) {
 } // namespace
 
 Brith_Certificate::Brith_Certificate()
-    : CertificateForm(birthDefinition()), ui_(std::make_unique<Ui::Brith_Certificate>()) {
+    : CertificateForm(birthDefinition(Module1::Con->dialect())),
+      ui_(std::make_unique<Ui::Brith_Certificate>()) {
     ui_->setupUi(this);
-    bindControls();
+    auto c = common::standardControls(*ui_);
+    c.firstEntry = ui_->txt_M_Name;
+    c.tabs = ui_->SSTab1;
+    c.criteria = ui_->cmb_s_cri;
+    c.search = ui_->txt_s_val; // every change searches by the criterion shown
+    c.grid = ui_->Msh;
+    bindControls(c);
     setDoctorRoles({{QStringLiteral("D"), ui_->txt_duty_code, ui_->txt_duty_doc}});
     setTimeFields({{ui_->msk_time_birth, QStringLiteral("Time of Birth"), QStringLiteral("time_brith")},
                    {ui_->msk_issu_time, QStringLiteral("Issu Time"), QStringLiteral("issu_time")}});
@@ -100,7 +115,6 @@ Brith_Certificate::Brith_Certificate()
                                          ui_->msk_time_birth, ui_->cmd_find_duty_doc})
         ui::keys::enterToTab(w);
 
-    bindSearchBox(ui_->txt_s_val, [this] { txt_s_val_Change(); });
     connect(ui_->cmd_find_duty_doc, &QPushButton::clicked, this,
             ui::handler([this] { cmd_find_duty_doc_Click(); }));
     connect(ui_->cmds_cancel, &QPushButton::clicked, this, ui::handler([this] { cmds_cancel_Click(); }));
@@ -122,43 +136,29 @@ void Brith_Certificate::fillFixedLists() {
 }
 
 QString Brith_Certificate::selectList() const {
-    const Dialect& d = Module1::Con->dialect();
-    const auto date = [&](const char* c) {
-        return d.dateAsDdMmYyyy(QStringLiteral("b.") + QLatin1String(c));
-    };
-    const auto time = [&](const char* c) {
-        return d.timeAsHourMinuteAmPm(QStringLiteral("b.") + QLatin1String(c));
-    };
-    return QStringLiteral("select b.row_no as row_no, b.serial_no as serial_no, b.reg_no as reg_no, "
-                          "b.delivery_no as delivery_no, b.mother_name as mother_name, "
-                          "b.father_name as father_name, b.sex as sex, b.weight as weight, ") +
-           date("date_brith") + QStringLiteral(" as birth_date, ") + time("time_brith") +
-           QStringLiteral(" as birth_time, b.address as address, doc.doc_name as duty_doctor, "
-                          "b.remark as remark, ") +
-           date("issu_date") + QStringLiteral(" as issue_date, ") + time("issu_time") +
-           QStringLiteral(" as issue_time, b.shift as shift "
-                          "from Brith_Certificate b left join doc on doc.Row_no = b.duty_doc");
+    return QStringLiteral("select ") + selectListWithClockTimes() +
+           QStringLiteral(" from Brith_Certificate b left join doc on doc.Row_no = b.duty_doc");
 }
 
 QString Brith_Certificate::searchQuery(const QString& criterion, QVariantList& params) const {
-    const Dialect& d = Module1::Con->dialect();
     QString sql = selectList();
-    const QString value = ui_->txt_s_val->text();
-    if (criterion == MotherName) {
-        sql += QStringLiteral(" where ") + d.containsCI(QStringLiteral("b.mother_name"));
-        params << likeContains(value);
-    } else if (criterion == RegNo) {
-        sql += QStringLiteral(" where ") + d.containsCI(QStringLiteral("b.reg_no"));
-        params << likeContains(value);
-    } else if (criterion == DateOfBirth) {
+    if (criterion == DateOfBirth) {
+        // The births of the From date, whatever is typed.
         Module1::SearchFromDate = isoText(ui_->dtpFrom->date());
         sql += QStringLiteral(" where b.date_brith = ?");
         params << ui_->dtpFrom->date();
     } else if (criterion == IssuDate) {
-        Module1::SearchToDate = isoText(ui_->dtpTo->date());
+        Module1::SearchToDate = isoText(ui_->dtpTo->date()); // and every certificate
+    } else {
+        for (const auto& c : definition().criteria) {
+            if (c.caption == criterion && !c.column.isEmpty()) {
+                sql += QStringLiteral(" where ") + Module1::Con->dialect().containsCI(c.column);
+                params << likeContains(ui_->txt_s_val->text());
+            }
+        }
+        // Any other criterion text lists every certificate.
     }
-    // Any other criterion text lists every certificate.
-    return sql + QStringLiteral(" order by b.mother_name");
+    return sql + QStringLiteral(" order by ") + definition().orderBy;
 }
 
 void Brith_Certificate::FillGird(const QString&) {
@@ -166,19 +166,15 @@ void Brith_Certificate::FillGird(const QString&) {
     RegisterForm::FillGird(ui_->cmb_s_cri->currentText());
 }
 
-void Brith_Certificate::txt_s_val_Change() {
-    FillGird(ui_->cmb_s_cri->currentText());
-}
-
 void Brith_Certificate::dtpFrom_Change() {
     Module1::SearchFromDate = isoText(ui_->dtpFrom->date());
-    bindListing(selectList() + QStringLiteral(" where b.date_brith = ? order by b.mother_name"),
+    bindListing(selectList() + QStringLiteral(" where b.date_brith = ? order by ") + definition().orderBy,
                 {ui_->dtpFrom->date()});
 }
 
 void Brith_Certificate::dtpTo_Change() {
     Module1::SearchToDate = isoText(ui_->dtpTo->date());
-    bindListing(selectList() + QStringLiteral(" where b.issu_date = ? order by b.mother_name"),
+    bindListing(selectList() + QStringLiteral(" where b.issu_date = ? order by ") + definition().orderBy,
                 {ui_->dtpTo->date()});
 }
 
@@ -188,12 +184,12 @@ void Brith_Certificate::SetMaxlength() {
     ui_->txt_Weight->setMaxLength(Module1::Rs->fieldInfo(QStringLiteral("weight")).precision);
 }
 
-void Brith_Certificate::writeExplicit(Recordset& rs) {
+void Brith_Certificate::saveSteps(Recordset& rs) {
+    CertificateForm::saveSteps(rs); // the two times
     rs.setField(QStringLiteral("sex"), ui_->cmb_sex->currentText());
     rs.setField(QStringLiteral("shift"), ui_->cmb_shift->currentText());
     rs.setField(QStringLiteral("date_brith"), ui_->DTPicker2->date());
     rs.setField(QStringLiteral("issu_date"), ui_->DTPicker1->date());
-    CertificateForm::writeExplicit(rs); // the two times and a new certificate's serial
 }
 
 void Brith_Certificate::readExplicit(Recordset& rs) {
@@ -213,13 +209,4 @@ void Brith_Certificate::cmd_find_duty_doc_Click() {
 
 void Brith_Certificate::cmds_cancel_Click() {
     ui_->SSTab1->setCurrentIndex(0);
-}
-
-QWidget* Brith_Certificate::firstEntryBox() const {
-    return ui_->txt_M_Name;
-}
-
-QString Brith_Certificate::vanishedMessage() const {
-    return QStringLiteral(
-        "This birth certificate no longer exists: another desk has deleted it. Nothing was saved.");
 }

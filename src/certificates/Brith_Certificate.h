@@ -22,7 +22,6 @@ public:
 
     void cmd_find_duty_doc_Click();
     void cmds_cancel_Click();
-    void txt_s_val_Change();
     void dtpFrom_Change();
     void dtpTo_Change();
 
@@ -31,10 +30,8 @@ public:
 protected:
     void fillFixedLists() override;
     QString searchQuery(const QString& criterion, QVariantList& params) const override;
-    void writeExplicit(wb::Recordset& rs) override;
+    void saveSteps(wb::Recordset& rs) override;
     void readExplicit(wb::Recordset& rs) override;
-    QWidget* firstEntryBox() const override;
-    QString vanishedMessage() const override;
 
 private:
     QString selectList() const;

@@ -30,11 +30,6 @@ void CertificateForm::Form_Activate() {
     doctors_->take();
 }
 
-void CertificateForm::cmdPrint_Click() {
-    if (!definition().printTemplate.isEmpty())
-        RegisterForm::cmdPrint_Click();
-}
-
 bool CertificateForm::validate() {
     // Every time is checked before the first message box of the save, so that a refused time
     // writes nothing and asks nothing.
@@ -52,10 +47,9 @@ bool CertificateForm::validate() {
     return true;
 }
 
-void CertificateForm::writeExplicit(Recordset& rs) {
+void CertificateForm::saveSteps(Recordset& rs) {
     for (auto it = timeValues_.cbegin(); it != timeValues_.cend(); ++it)
         rs.setField(it.key(), it.value());
-    RegisterForm::writeExplicit(rs); // the serial number
 }
 
 void CertificateForm::clearExtra() {
@@ -65,6 +59,21 @@ void CertificateForm::clearExtra() {
 void CertificateForm::readTimes(Recordset& rs) {
     for (const TimeField& t : times_)
         showTime(t.box, rs.Fields(t.column).toTime());
+}
+
+QString CertificateForm::selectListWithClockTimes() const {
+    const Dialect& d = Module1::Con->dialect();
+    QStringList parts;
+    for (const auto& c : definition().grid) {
+        const QString expression = c.expression.isEmpty() ? c.field : c.expression;
+        bool isTime = false;
+        for (const TimeField& t : times_)
+            isTime = isTime || t.column.compare(c.field, Qt::CaseInsensitive) == 0;
+        // A clock text under the column's own name would be read back as a time: it gets a name of its own.
+        parts << (isTime ? d.timeAsHourMinuteAmPm(expression) + QStringLiteral(" AS clock_") + c.field
+                         : expression + QStringLiteral(" AS ") + c.field);
+    }
+    return parts.join(QLatin1Char(','));
 }
 
 void CertificateForm::bindListing(const QString& sql, const QVariantList& params) {

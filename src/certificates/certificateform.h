@@ -27,8 +27,6 @@ public:
     explicit CertificateForm(common::RegisterDefinition definition);
 
     void Form_Activate() override;
-    // Prints where the window has a report; the death and discharge windows have none.
-    void cmdPrint_Click() override;
 
     DoctorPick* doctors() { return doctors_.get(); }
 
@@ -42,13 +40,16 @@ protected:
     void bindSearchBox(QLineEdit* box, std::function<void()> onChange);
 
     bool validate() override;
-    void writeExplicit(Recordset& rs) override;
+    // Writes the checked times; a window's own fields follow in its override.
+    void saveSteps(Recordset& rs) override;
     void clearExtra() override;
     // Shows the stored times of a loaded certificate in their boxes.
     void readTimes(Recordset& rs);
 
     // Runs a listing and binds its rows to the grid, an empty result included (header only).
     void bindListing(const QString& sql, const QVariantList& params = {});
+    // The grid's select list with the time columns shown on the 12-hour clock (" 9:05AM").
+    QString selectListWithClockTimes() const;
 
 private:
     std::unique_ptr<DoctorPick> doctors_;

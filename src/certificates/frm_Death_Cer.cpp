@@ -32,33 +32,44 @@ common::RegisterDefinition deathDefinition() {
     s.required = {{QStringLiteral("txt_Add_no"), QStringLiteral("please enter Addmission No")},
                   {QStringLiteral("txt_place_of_death"), QStringLiteral("please enter Place of Death")}};
     // The two criteria of the list first; admission number and the doctors' names besides.
+    // The two criteria of the list first; the admission number and the doctors' names besides.
     s.criteria = {{SerialNo, QStringLiteral("d.Ser_no")},
                   {IssuDate, QString()},
                   {AddmissionNo, QStringLiteral("d.Add_no")},
                   {ConsultantCriterion, QStringLiteral("c.doc_name")},
                   {DutyDoctor, QStringLiteral("u.doc_name")}};
+    s.orderBy = QStringLiteral("d.Add_no");
     s.loadWithFirstCriterion = false;
-    s.grid = {{QStringLiteral("Code"), 0},
-              {QStringLiteral("Serial No"), 1000},
-              {QStringLiteral("Admission No"), 1000},
-              {QStringLiteral("Delivery No"), 1000},
-              {QStringLiteral("Date Of Admission"), 1000},
-              {QStringLiteral("Date Of Death"), 1000},
-              {QStringLiteral("Place Of Death"), 1300},
-              {QStringLiteral("Time Of Brith"), 1300},
-              {QStringLiteral("Consultant"), 3000},
-              {QStringLiteral("Sex"), 800},
-              {QStringLiteral("Age"), 800},
-              {QStringLiteral("Opeartions"), 4000},
-              {QStringLiteral("Cause Of Death"), 4000},
-              {QStringLiteral("This is to Certify That"), 4000},
-              {QStringLiteral("Resident Of"), 4000},
-              {QStringLiteral("Due To"), 3000},
-              {QStringLiteral("Contact No"), 3000},
-              {QStringLiteral("N.I.C No"), 2500},
-              {QStringLiteral("Duty Doctor"), 3000},
-              {QStringLiteral("Issu Date"), 1100},
-              {QStringLiteral("Issu Time"), 1100}};
+    // The doctors' names in place of their keys; the full listing shows the times on the 12-hour clock.
+    const auto column = [](const char* c) { return QStringLiteral("d.") + QLatin1String(c); };
+    const auto field = [&](const char* c, const char* header, int width) {
+        return common::RegisterDefinition::GridColumn{QLatin1String(c), QLatin1String(header), width,
+                                                      column(c)};
+    };
+    s.grid = {
+        field("Row_no", "Code", 0),
+        field("Ser_no", "Serial No", 1000),
+        field("Add_no", "Admission No", 1000),
+        field("Del_no", "Delivery No", 1000),
+        field("Date_of_Add", "Date Of Admission", 1000),
+        field("Date_of_Death", "Date Of Death", 1000),
+        field("Place_of_death", "Place Of Death", 1300),
+        field("Time_of_brith", "Time Of Brith", 1300),
+        {QStringLiteral("consultant_name"), QStringLiteral("Consultant"), 3000, QStringLiteral("c.doc_name")},
+        field("Sex", "Sex", 800),
+        field("Age", "Age", 800),
+        field("Operation", "Opeartions", 4000),
+        field("Cause_of_death", "Cause Of Death", 4000),
+        field("Cer_that", "This is to Certify That", 4000),
+        field("Resi_of", "Resident Of", 4000),
+        field("Due_to", "Due To", 3000),
+        field("Con_no", "Contact No", 3000),
+        field("NIC_no", "N.I.C No", 2500),
+        {QStringLiteral("duty_name"), QStringLiteral("Duty Doctor"), 3000, QStringLiteral("u.doc_name")},
+        field("Issu_date", "Issu Date", 1100),
+        field("Issu_time", "Issu Time", 1100)};
+    s.noun = QStringLiteral("death certificate");
+    s.cancelEnables = QStringLiteral("txt_ser_no"); // its text is never saved
     s.confirmDelete = false;
     s.pickTestsPickMode = false;
     s.unloadClearsPickMode = false;
@@ -70,7 +81,18 @@ common::RegisterDefinition deathDefinition() {
 frm_Death_Cer::frm_Death_Cer()
     : CertificateForm(deathDefinition()), ui_(std::make_unique<Ui::frm_Death_Cer>()) {
     ui_->setupUi(this);
-    bindControls();
+    common::RegisterControls c;
+    c.keyBox = ui_->txt_row_no;
+    c.save = ui_->cmdSave;
+    c.del = ui_->cmdDelete;
+    c.cancel = ui_->cmdCancel;
+    c.print = ui_->cmdPrint; // no report: the button does nothing
+    c.exit = ui_->cmdExit;
+    c.firstEntry = ui_->txt_Add_no;
+    c.tabs = ui_->SSTab1;
+    c.criteria = ui_->cmb_s_cri;
+    c.grid = ui_->Msh;
+    bindControls(c);
     setDoctorRoles({{QStringLiteral("C"), ui_->txt_consul_code, ui_->txt_Consultant},
                     {QStringLiteral("D"), ui_->txt_duty_code, ui_->txt_duty_doc}});
     setTimeFields({{ui_->msk_time_brith, QStringLiteral("Time of Birth"), QStringLiteral("Time_of_brith")},
@@ -143,30 +165,13 @@ void frm_Death_Cer::Timer1_Timer() {
 }
 
 QString frm_Death_Cer::selectList(bool clockTimes) const {
-    const Dialect& d = Module1::Con->dialect();
-    const auto time = [&](const char* c) {
-        const QString column = QStringLiteral("d.") + QLatin1String(c);
-        // The searches show the stored times as such (their columns' own names keep their type).
-        return clockTimes ? d.timeAsHourMinuteAmPm(column) + QStringLiteral(" as clock_") + QLatin1String(c)
-                          : column + QStringLiteral(" as ") + QLatin1String(c);
-    };
-    return QStringLiteral(
-               "select d.Row_no as Row_no, d.Ser_no as Ser_no, d.Add_no as Add_no, d.Del_no as Del_no, "
-               "d.Date_of_Add as Date_of_Add, d.Date_of_Death as Date_of_Death, "
-               "d.Place_of_death as Place_of_death, ") +
-           time("Time_of_brith") +
-           QStringLiteral(
-               ", c.doc_name as consultant_name, d.Sex as Sex, d.Age as Age, "
-               "d.Operation as Operation, d.Cause_of_death as Cause_of_death, d.Cer_that as Cer_that, "
-               "d.Resi_of as Resi_of, d.Due_to as Due_to, d.Con_no as Con_no, d.NIC_no as NIC_no, "
-               "u.doc_name as duty_name, d.Issu_date as Issu_date, ") +
-           time("Issu_time") +
+    return QStringLiteral("select ") + (clockTimes ? selectListWithClockTimes() : definition().selectList()) +
            QStringLiteral(" from Death_Certificate d left join doc c on c.Row_no = d.Consultant "
                           "left join doc u on u.Row_no = d.Duty_doc");
 }
 
 void frm_Death_Cer::FillGird(const QString&) {
-    bindListing(selectList(true) + QStringLiteral(" order by d.Add_no"));
+    bindListing(selectList(true) + QStringLiteral(" order by ") + definition().orderBy);
 }
 
 void frm_Death_Cer::search() {
@@ -184,7 +189,7 @@ void frm_Death_Cer::search() {
         return;
     }
     bindListing(selectList(false) + QStringLiteral(" where ") + d.containsCI(column) +
-                    QStringLiteral(" order by d.Add_no"),
+                    QStringLiteral(" order by ") + definition().orderBy,
                 {likeContains(ui_->txt_s_val->text())});
 }
 
@@ -197,10 +202,11 @@ void frm_Death_Cer::txt_s_val_Change() {
 }
 
 void frm_Death_Cer::cmdshowall_Click() {
-    bindListing(selectList(false) + QStringLiteral(" order by d.Add_no"));
+    bindListing(selectList(false) + QStringLiteral(" order by ") + definition().orderBy);
 }
 
-void frm_Death_Cer::writeExplicit(Recordset& rs) {
+void frm_Death_Cer::saveSteps(Recordset& rs) {
+    CertificateForm::saveSteps(rs); // the two times
     rs.setField(QStringLiteral("Sex"), ui_->cmb_sex->currentText());
     rs.setField(QStringLiteral("Date_of_Death"), ui_->DTP_date_of_death->date());
     rs.setField(QStringLiteral("Issu_date"), ui_->DTP_issu_date->date());
@@ -209,7 +215,6 @@ void frm_Death_Cer::writeExplicit(Recordset& rs) {
     const QString nic = ui_->msk_Nic_no->text();
     rs.setField(QStringLiteral("NIC_no"),
                 nic.contains(QRegularExpression(QStringLiteral("[0-9]"))) ? QVariant(nic) : QVariant());
-    CertificateForm::writeExplicit(rs); // the two times, Ser_no = "DC-" & key
 }
 
 void frm_Death_Cer::readExplicit(Recordset& rs) {
@@ -235,11 +240,6 @@ void frm_Death_Cer::clearExtra() {
     typedIssueTime_ = false;
 }
 
-void frm_Death_Cer::cmdCancel_Click() {
-    ClearAll();
-    ui_->txt_ser_no->setEnabled(true);
-}
-
 void frm_Death_Cer::cmd_find_con_Click() {
     doctors()->find(QStringLiteral("C"));
 }
@@ -250,13 +250,4 @@ void frm_Death_Cer::cmd_find_duty_doc_Click() {
 
 void frm_Death_Cer::cmds_cancel_Click() {
     ui_->SSTab1->setCurrentIndex(0);
-}
-
-QWidget* frm_Death_Cer::firstEntryBox() const {
-    return ui_->txt_Add_no;
-}
-
-QString frm_Death_Cer::vanishedMessage() const {
-    return QStringLiteral(
-        "This death certificate no longer exists: another desk has deleted it. Nothing was saved.");
 }

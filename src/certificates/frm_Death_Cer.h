@@ -22,7 +22,6 @@ public:
 
     void Form_Load() override;
     void FillGird(const QString& criterion) override;
-    void cmdCancel_Click() override;
 
     void Timer1_Timer();
     void cmd_find_con_Click();
@@ -37,11 +36,9 @@ public:
 
 protected:
     void fillFixedLists() override;
-    void writeExplicit(wb::Recordset& rs) override;
+    void saveSteps(wb::Recordset& rs) override;
     void readExplicit(wb::Recordset& rs) override;
     void clearExtra() override;
-    QWidget* firstEntryBox() const override;
-    QString vanishedMessage() const override;
 
 private:
     QString selectList(bool clockTimes) const;

@@ -28,25 +28,34 @@ common::RegisterDefinition dischargeDefinition() {
     s.criteria = {{QStringLiteral("Serial No"), QStringLiteral("c.Ser_No")},
                   {QStringLiteral("Reg No"), QStringLiteral("c.Reg_No")},
                   {IssuDate, QString()}};
+    s.orderBy = QStringLiteral("c.Pat_name");
     s.loadWithFirstCriterion = false;
-    s.grid = {{QStringLiteral("Code"), 0},
-              {QStringLiteral("Serial No"), 1000},
-              {QStringLiteral("Reg No"), 1000},
-              {QStringLiteral("Date of Addmission"), 1800},
-              {QStringLiteral("Patient Name"), 4000},
-              {QStringLiteral("Sex"), 800},
-              {QStringLiteral("Age"), 800},
-              {QStringLiteral("Consultant"), 4000},
-              {QStringLiteral("Principal Diagnosis"), 4000},
-              {QStringLiteral("Associated Diagnosis"), 4000},
-              {QStringLiteral("Condition On Discharge"), 4000},
-              {QStringLiteral("Medecine Given"), 4000},
-              {QStringLiteral("Investigations"), 4000},
-              {QStringLiteral("Operative Note"), 4000},
-              {QStringLiteral("Medecine On Discharge"), 4000},
-              {QStringLiteral("Follow Up Instructions"), 4000},
-              {QStringLiteral("Issu Date"), 1000},
-              {QStringLiteral("Issu Time"), 1000}};
+    // The consultant's name in place of the key; the full listing shows the issue time on the
+    // 12-hour clock.
+    const auto field = [](const char* c, const char* header, int width) {
+        return common::RegisterDefinition::GridColumn{QLatin1String(c), QLatin1String(header), width,
+                                                      QStringLiteral("c.") + QLatin1String(c)};
+    };
+    s.grid = {field("Row_no", "Code", 0),
+              field("Ser_No", "Serial No", 1000),
+              field("Reg_No", "Reg No", 1000),
+              field("Date_of_Addmision", "Date of Addmission", 1800),
+              field("Pat_name", "Patient Name", 4000),
+              field("Sex", "Sex", 800),
+              field("Age", "Age", 800),
+              {QStringLiteral("consultant_name"), QStringLiteral("Consultant"), 4000,
+               QStringLiteral("doc.doc_name")},
+              field("Prin_Diag", "Principal Diagnosis", 4000),
+              field("Assocai_Diag", "Associated Diagnosis", 4000),
+              field("Condi_on_dis", "Condition On Discharge", 4000),
+              field("Med_Given", "Medecine Given", 4000),
+              field("Investi", "Investigations", 4000),
+              field("Operat_note", "Operative Note", 4000),
+              field("Med_on_dis", "Medecine On Discharge", 4000),
+              field("F_up_Instru", "Follow Up Instructions", 4000),
+              field("Issu_date", "Issu Date", 1000),
+              field("Issu_time", "Issu Time", 1000)};
+    s.noun = QStringLiteral("discharge certificate");
     s.limitLengths = false; // the boxes keep their designed lengths
     s.confirmDelete = false;
     s.pickTestsPickMode = false;
@@ -59,7 +68,12 @@ common::RegisterDefinition dischargeDefinition() {
 frm_Discharge_Cer::frm_Discharge_Cer()
     : CertificateForm(dischargeDefinition()), ui_(std::make_unique<Ui::frm_Discharge_Cer>()) {
     ui_->setupUi(this);
-    bindControls();
+    auto c = common::standardControls(*ui_); // no report: the print button does nothing
+    c.firstEntry = ui_->txt_pat_name;
+    c.tabs = ui_->SSTab1;
+    c.criteria = ui_->cmb_s_cri;
+    c.grid = ui_->Msh;
+    bindControls(c);
     setDoctorRoles({{QStringLiteral("C"), ui_->txt_consul_code, ui_->txt_Consultant}});
     setTimeFields({{ui_->msk_issu_time, QStringLiteral("Issu Time"), QStringLiteral("Issu_time")}});
     setConfirmColumns(true);
@@ -98,23 +112,12 @@ void frm_Discharge_Cer::fillFixedLists() {
 }
 
 QString frm_Discharge_Cer::selectList(bool clockTime) const {
-    // The search shows the stored time as such (its column's own name keeps its type).
-    const QString time = clockTime
-                             ? Module1::Con->dialect().timeAsHourMinuteAmPm(QStringLiteral("c.Issu_time")) +
-                                   QStringLiteral(" as clock_Issu_time")
-                             : QStringLiteral("c.Issu_time as Issu_time");
-    return QStringLiteral(
-               "select c.Row_no as Row_no, c.Ser_No as Ser_No, c.Reg_No as Reg_No, "
-               "c.Date_of_Addmision as Date_of_Addmision, c.Pat_name as Pat_name, c.Sex as Sex, "
-               "c.Age as Age, doc.doc_name as consultant_name, c.Prin_Diag as Prin_Diag, "
-               "c.Assocai_Diag as Assocai_Diag, c.Condi_on_dis as Condi_on_dis, c.Med_Given as Med_Given, "
-               "c.Investi as Investi, c.Operat_note as Operat_note, c.Med_on_dis as Med_on_dis, "
-               "c.F_up_Instru as F_up_Instru, c.Issu_date as Issu_date, ") +
-           time + QStringLiteral(" from Discharge_Certificate c left join doc on doc.Row_no = c.Consul");
+    return QStringLiteral("select ") + (clockTime ? selectListWithClockTimes() : definition().selectList()) +
+           QStringLiteral(" from Discharge_Certificate c left join doc on doc.Row_no = c.Consul");
 }
 
 void frm_Discharge_Cer::FillGird(const QString&) {
-    bindListing(selectList(true) + QStringLiteral(" order by c.Pat_name"));
+    bindListing(selectList(true) + QStringLiteral(" order by ") + definition().orderBy);
 }
 
 void frm_Discharge_Cer::search() {
@@ -132,7 +135,7 @@ void frm_Discharge_Cer::search() {
         return;
     }
     bindListing(selectList(false) + QStringLiteral(" where ") + d.containsCI(column) +
-                    QStringLiteral(" order by c.Pat_name"),
+                    QStringLiteral(" order by ") + definition().orderBy,
                 {likeContains(ui_->txt_s_val->text())});
 }
 
@@ -148,11 +151,11 @@ void frm_Discharge_Cer::cmdshowall_Click() {
     FillGird(QString());
 }
 
-void frm_Discharge_Cer::writeExplicit(Recordset& rs) {
+void frm_Discharge_Cer::saveSteps(Recordset& rs) {
+    CertificateForm::saveSteps(rs); // the issue time
     rs.setField(QStringLiteral("Sex"), ui_->cmb_sex->currentText());
     rs.setField(QStringLiteral("Date_of_Addmision"), ui_->DTPicker1->date());
     rs.setField(QStringLiteral("Issu_date"), ui_->DTPicker2->date());
-    CertificateForm::writeExplicit(rs); // the issue time, Ser_No = "DIS-" & key
 }
 
 void frm_Discharge_Cer::readExplicit(Recordset& rs) {
@@ -171,13 +174,4 @@ void frm_Discharge_Cer::cmd_find_con_Click() {
 
 void frm_Discharge_Cer::cmds_cancel_Click() {
     ui_->SSTab1->setCurrentIndex(0);
-}
-
-QWidget* frm_Discharge_Cer::firstEntryBox() const {
-    return ui_->txt_pat_name;
-}
-
-QString frm_Discharge_Cer::vanishedMessage() const {
-    return QStringLiteral(
-        "This discharge certificate no longer exists: another desk has deleted it. Nothing was saved.");
 }

@@ -28,10 +28,8 @@ public:
 
 protected:
     void fillFixedLists() override;
-    void writeExplicit(wb::Recordset& rs) override;
+    void saveSteps(wb::Recordset& rs) override;
     void readExplicit(wb::Recordset& rs) override;
-    QWidget* firstEntryBox() const override;
-    QString vanishedMessage() const override;
 
 private:
     QString selectList(bool clockTime) const;
