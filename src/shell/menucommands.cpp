@@ -3,6 +3,8 @@
 #include "certificates/Brith_Certificate.h"
 #include "certificates/frm_Death_Cer.h"
 #include "certificates/frm_Discharge_Cer.h"
+#include "inpatient/frm_Addmission.h"
+#include "inpatient/frm_Observation.h"
 #include "registers/frmCompany.h"
 #include "registers/frm_Doc_Infor.h"
 #include "registers/frm_Employee.h"
@@ -77,9 +79,9 @@ const QList<MenuEntry>& menuEntries() {
         top(QStringLiteral("mnu_trans"), QStringLiteral("TRANSACTIONS")),
         pending(QStringLiteral("mnu_test_slip"), QStringLiteral("Patient Slips")),
         separator(QStringLiteral("gp7")),
-        pending(QStringLiteral("mnu_add"), QStringLiteral("Admissions")),
+        command<frm_Addmission>(QStringLiteral("mnu_add"), QStringLiteral("Admissions"), false),
         separator(QStringLiteral("gp8")),
-        pending(QStringLiteral("mnu_obser"), QStringLiteral("Observations")),
+        command<frm_Observation>(QStringLiteral("mnu_obser"), QStringLiteral("Observations"), false),
         separator(QStringLiteral("gp9")),
         placed(command<Brith_Certificate>(QStringLiteral("mnu_birth_cer"),
                                           QStringLiteral("Birth Certificate"), false),
