@@ -13,6 +13,7 @@ Migration migrationV4Services();
 Migration migrationV5Staff();
 Migration migrationV6ShiftCompany();
 Migration migrationV7Admissions();
+Migration migrationV8Slips();
 Migration migrationV9Certificates();
 
 } // namespace wb
