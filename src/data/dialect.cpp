@@ -51,6 +51,13 @@ public:
     QString dateAsDdMmYyyy(const QString& expr) const override {
         return QStringLiteral("strftime('%d-%m-%Y', %1)").arg(expr);
     }
+    QString timeAsHourMinuteAmPm(const QString& expr) const override {
+        return QStringLiteral("CASE WHEN %1 IS NULL THEN NULL ELSE substr(' ' || "
+                              "((CAST(strftime('%H', %1) AS INTEGER) + 11) % 12 + 1), -2) || ':' || "
+                              "strftime('%M', %1) || CASE WHEN CAST(strftime('%H', %1) AS INTEGER) < 12 "
+                              "THEN 'AM' ELSE 'PM' END END")
+            .arg(expr);
+    }
     QString beginWrite() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
     bool isUniqueViolation(const QSqlError& e) const override {
         const QString code = e.nativeErrorCode();
@@ -85,6 +92,9 @@ public:
     }
     QString dateAsDdMmYyyy(const QString& expr) const override {
         return QStringLiteral("to_char(%1, 'DD-MM-YYYY')").arg(expr);
+    }
+    QString timeAsHourMinuteAmPm(const QString& expr) const override {
+        return QStringLiteral("lpad(ltrim(to_char(%1, 'HH12:MIAM'), '0'), 7)").arg(expr);
     }
     QString beginWrite() const override { return QStringLiteral("BEGIN"); }
     bool isUniqueViolation(const QSqlError& e) const override {

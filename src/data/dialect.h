@@ -30,6 +30,8 @@ public:
     virtual QString equalsCI(const QString& expr) const = 0;
     // A date column shown as dd-mm-yyyy text.
     virtual QString dateAsDdMmYyyy(const QString& expr) const = 0;
+    // A time-of-day column as seven characters of 12-hour clock text: " 9:05AM", "10:30PM".
+    virtual QString timeAsHourMinuteAmPm(const QString& expr) const = 0;
 
     // Statement that starts a transaction that will write.
     virtual QString beginWrite() const = 0;

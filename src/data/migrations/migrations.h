@@ -14,5 +14,6 @@ Migration migrationV5Staff();
 Migration migrationV6ShiftCompany();
 Migration migrationV7Admissions();
 Migration migrationV8Slips();
+Migration migrationV9Certificates();
 
 } // namespace wb
