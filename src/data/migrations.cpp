@@ -5,7 +5,7 @@ namespace wb {
 const QList<Migration>& Schema::migrations() {
     static const QList<Migration> all = {
         migrationV1Users(), migrationV2Patients(),     migrationV3Doctors(), migrationV4Services(),
-        migrationV5Staff(), migrationV6ShiftCompany(), migrationV8Slips(),
+        migrationV5Staff(), migrationV6ShiftCompany(), migrationV8Slips(),   migrationV12AccountReports(),
     };
     return all;
 }

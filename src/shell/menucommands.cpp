@@ -11,6 +11,7 @@
 #include "shell/Frm_User.h"
 #include "shell/frmSecMenus.h"
 #include "shell/module1.h"
+#include "slips/frmRPTAccounts.h"
 
 namespace wb::shell {
 
@@ -85,7 +86,13 @@ const QList<MenuEntry>& menuEntries() {
         pending(QStringLiteral("mnu_Death_Cer"), QStringLiteral("Death Certificate")),
 
         top(QStringLiteral("mnu_Report"), QStringLiteral("REPORTS")),
-        pending(QStringLiteral("mnu_Rep"), QStringLiteral("Report")),
+        [] {
+            MenuEntry e =
+                placed(command<frmRPTAccounts>(QStringLiteral("mnu_Rep"), QStringLiteral("Report"), true), -1,
+                       -1, 600, 1500);
+            e.leftBeforeTop = true;
+            return e;
+        }(),
         separator(QStringLiteral("mun_R_Blank")),
 
         top(QStringLiteral("mnu_addministrator"), QStringLiteral("ADMINISTRATOR")),

@@ -13,5 +13,6 @@ Migration migrationV4Services();
 Migration migrationV5Staff();
 Migration migrationV6ShiftCompany();
 Migration migrationV8Slips();
+Migration migrationV12AccountReports();
 
 } // namespace wb
