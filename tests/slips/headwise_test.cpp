@@ -1,6 +1,7 @@
 #include "accountsfixture.h"
 
 #include "data/dberror.h"
+#include "data/loginstore.h"
 #include "shell/module1.h"
 #include "slips/headwise.h"
 #include "support/testdb.h"
@@ -17,7 +18,9 @@ protected:
         if (IsSkipped())
             return;
         a = db->connect();
-        b = db->connect();
+        // The second desk is a cashier without administrator rights.
+        a->logins().create(QStringLiteral("CASHIERB"), QStringLiteral("Cash-Desk-9"), false);
+        b = db->connect(QStringLiteral("CASHIERB"), QStringLiteral("Cash-Desk-9"));
         keys = write(*a);
     }
     // The work rows a connection sees: test name -> (quantity, amount), as "NAME qty amount".
