@@ -2,7 +2,7 @@
 
 #include "data/dberror.h"
 #include "printing.h"
-#include "shell/module1.h"
+#include "session/module1.h"
 #include "ui/binding.h"
 #include "ui/flexgrid.h"
 #include "ui/guard.h"
@@ -86,7 +86,7 @@ void RegisterForm::Form_Unload() {
     if (def_.unloadClearsPickMode)
         Module1::PickMode = false;
     if (def_.unloadAppliesMenuRights)
-        Module1::ApplyMenuRights();
+        emit menuRightsDue();
 }
 
 void RegisterForm::ClearAll() {

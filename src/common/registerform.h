@@ -46,6 +46,11 @@ public:
     virtual void Msh_KeyPress(int keyAscii);
     void txt_s_value_Change();
 
+signals:
+    // The window is unloading and the main window's menu rights are to be applied again.
+    void menuRightsDue();
+
+public:
     bool IsNew = false;
     const RegisterDefinition& definition() const { return def_; }
 

@@ -1,7 +1,7 @@
 #include "frmCompany.h"
 
 #include "data/recordset.h"
-#include "shell/module1.h"
+#include "session/module1.h"
 #include "ui/binding.h"
 #include "ui/flexgrid.h"
 #include "ui/guard.h"

@@ -1,7 +1,7 @@
 #include "frm_Employee.h"
 
 #include "data/recordset.h"
-#include "shell/module1.h"
+#include "session/module1.h"
 #include "ui/flexgrid.h"
 #include "ui/keyfilters.h"
 #include "ui/msgbox.h"

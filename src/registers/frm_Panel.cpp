@@ -1,6 +1,6 @@
 #include "frm_Panel.h"
 
-#include "shell/module1.h"
+#include "session/module1.h"
 #include "ui/flexgrid.h"
 #include "ui/keyfilters.h"
 #include "ui_frm_Panel.h"

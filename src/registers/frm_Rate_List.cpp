@@ -2,7 +2,7 @@
 
 #include "common/printing.h"
 #include "data/recordset.h"
-#include "shell/module1.h"
+#include "session/module1.h"
 #include "ui/flexgrid.h"
 #include "ui/guard.h"
 #include "ui/keyfilters.h"

@@ -1,7 +1,7 @@
 #include "frm_patient_detail.h"
 
 #include "data/recordset.h"
-#include "shell/module1.h"
+#include "session/module1.h"
 #include "ui/clock.h"
 #include "ui/keyfilters.h"
 #include "ui_frm_patient_detail.h"
