@@ -4,7 +4,7 @@
 #include "registers/frm_Doc_Infor.h"
 #include "registers/frm_patient_detail.h"
 #include "report/print.h"
-#include "shell/module1.h"
+#include "session/module1.h"
 #include "slips/headwise.h"
 #include "ui/clock.h"
 #include "ui/guard.h"
