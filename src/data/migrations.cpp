@@ -4,8 +4,9 @@ namespace wb {
 
 const QList<Migration>& Schema::migrations() {
     static const QList<Migration> all = {
-        migrationV1Users(), migrationV2Patients(),     migrationV3Doctors(), migrationV4Services(),
-        migrationV5Staff(), migrationV6ShiftCompany(), migrationV8Slips(),   migrationV12AccountReports(),
+        migrationV1Users(),      migrationV2Patients(), migrationV3Doctors(),
+        migrationV4Services(),   migrationV5Staff(),    migrationV6ShiftCompany(),
+        migrationV7Admissions(), migrationV8Slips(),    migrationV12AccountReports(),
     };
     return all;
 }

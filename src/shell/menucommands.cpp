@@ -1,5 +1,7 @@
 #include "menucommands.h"
 
+#include "inpatient/frm_Addmission.h"
+#include "inpatient/frm_Observation.h"
 #include "registers/frmCompany.h"
 #include "registers/frm_Doc_Infor.h"
 #include "registers/frm_Employee.h"
@@ -75,9 +77,9 @@ const QList<MenuEntry>& menuEntries() {
         top(QStringLiteral("mnu_trans"), QStringLiteral("TRANSACTIONS")),
         pending(QStringLiteral("mnu_test_slip"), QStringLiteral("Patient Slips")),
         separator(QStringLiteral("gp7")),
-        pending(QStringLiteral("mnu_add"), QStringLiteral("Admissions")),
+        command<frm_Addmission>(QStringLiteral("mnu_add"), QStringLiteral("Admissions"), false),
         separator(QStringLiteral("gp8")),
-        pending(QStringLiteral("mnu_obser"), QStringLiteral("Observations")),
+        command<frm_Observation>(QStringLiteral("mnu_obser"), QStringLiteral("Observations"), false),
         separator(QStringLiteral("gp9")),
         pending(QStringLiteral("mnu_birth_cer"), QStringLiteral("Birth Certificate")),
         separator(QStringLiteral("gp10")),

@@ -12,6 +12,7 @@ Migration migrationV3Doctors();
 Migration migrationV4Services();
 Migration migrationV5Staff();
 Migration migrationV6ShiftCompany();
+Migration migrationV7Admissions();
 Migration migrationV8Slips();
 Migration migrationV12AccountReports();
 
