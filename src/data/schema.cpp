@@ -1,8 +1,10 @@
 #include "schema.h"
 
 #include "connection.h"
+#include "recordset.h"
 
 #include <QHash>
+#include <QSet>
 
 namespace wb {
 
@@ -89,10 +91,15 @@ int version(Connection& con) {
 void migrate(Connection& con) {
     if (!hasTable(con, QStringLiteral("Schema_Version")))
         con.Execute(QStringLiteral("CREATE TABLE Schema_Version (Version INTEGER NOT NULL)"));
-    const int current = version(con);
+    // Every step not recorded yet, so that a step written after a higher one still runs.
+    QSet<int> applied;
+    Recordset done;
+    done.Open(QStringLiteral("select Version from Schema_Version"), con);
+    for (done.MoveFirst(); !done.isEOF(); done.MoveNext())
+        applied.insert(done.Fields(QStringLiteral("Version")).toInt());
     const bool embedded = con.engine() == Engine::Sqlite;
     for (const Migration& m : migrations()) {
-        if (m.version <= current)
+        if (applied.contains(m.version))
             continue;
         Transaction t(con);
         for (const Table& table : m.tables) {

@@ -14,6 +14,7 @@
 #include "shell/frmSecMenus.h"
 #include "shell/module1.h"
 #include "slips/frmRPTAccounts.h"
+#include "slips/frm_Test_Slips.h"
 
 namespace wb::shell {
 
@@ -75,7 +76,7 @@ const QList<MenuEntry>& menuEntries() {
         }(),
 
         top(QStringLiteral("mnu_trans"), QStringLiteral("TRANSACTIONS")),
-        pending(QStringLiteral("mnu_test_slip"), QStringLiteral("Patient Slips")),
+        command<frm_Test_Slips>(QStringLiteral("mnu_test_slip"), QStringLiteral("Patient Slips"), false),
         separator(QStringLiteral("gp7")),
         command<frm_Addmission>(QStringLiteral("mnu_add"), QStringLiteral("Admissions"), false),
         separator(QStringLiteral("gp8")),
