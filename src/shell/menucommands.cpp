@@ -16,6 +16,7 @@
 #include "shell/Frm_User.h"
 #include "shell/frmSecMenus.h"
 #include "shell/module1.h"
+#include "slips/frmRPTAccounts.h"
 #include "slips/frm_Test_Slips.h"
 
 namespace wb::shell {
@@ -97,7 +98,13 @@ const QList<MenuEntry>& menuEntries() {
                15360, 10680, 400, 2000),
 
         top(QStringLiteral("mnu_Report"), QStringLiteral("REPORTS")),
-        pending(QStringLiteral("mnu_Rep"), QStringLiteral("Report")),
+        [] {
+            MenuEntry e =
+                placed(command<frmRPTAccounts>(QStringLiteral("mnu_Rep"), QStringLiteral("Report"), true), -1,
+                       -1, 600, 1500);
+            e.leftBeforeTop = true;
+            return e;
+        }(),
         separator(QStringLiteral("mun_R_Blank")),
 
         top(QStringLiteral("mnu_addministrator"), QStringLiteral("ADMINISTRATOR")),

@@ -15,5 +15,6 @@ Migration migrationV6ShiftCompany();
 Migration migrationV7Admissions();
 Migration migrationV8Slips();
 Migration migrationV9Certificates();
+Migration migrationV12AccountReports();
 
 } // namespace wb
