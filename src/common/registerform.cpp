@@ -199,13 +199,12 @@ void RegisterForm::cmdSave_Click() {
         const QString emptyQuery = QStringLiteral("select * from %1 where 0 = 1").arg(def_.table);
         try {
             if (def_.keyByDatabase) {
-                Transaction t(*Con);
-                Module1::OpenRs(emptyQuery);
-                saveRow(true);
-                t.commit();
+                inTransaction(*Con, [&] {
+                    Module1::OpenRs(emptyQuery);
+                    saveRow(true);
+                });
             } else {
-                // The next key is read and used inside one transaction; a collision with another
-                // desk's save retries with the following key.
+                // The next key is read and used inside one transaction, serialised between desks.
                 saveWithNextKey(*Con, def_.table, def_.key, [&](qint64 key) {
                     keyBox->setText(QString::number(key));
                     Module1::OpenRs(emptyQuery);
@@ -218,15 +217,18 @@ void RegisterForm::cmdSave_Click() {
             throw;
         }
     } else {
-        Transaction t(*Con);
-        Module1::OpenRs(QStringLiteral("select * from %1 where %2 = ?").arg(def_.table, def_.key),
-                        {keyBox->text().toLongLong()});
-        if (Rs->RecordCount() < 1) {
+        bool vanished = false;
+        inTransaction(*Con, [&] {
+            Module1::OpenRs(QStringLiteral("select * from %1 where %2 = ?").arg(def_.table, def_.key),
+                            {keyBox->text().toLongLong()});
+            vanished = Rs->RecordCount() < 1;
+            if (!vanished)
+                saveRow(false);
+        });
+        if (vanished) { // said once the transaction is over: no lock waits for the user
             ui::MsgBox(vanishedMessage(), ui::vbInformation);
             return;
         }
-        saveRow(false);
-        t.commit();
     }
     FillGird(QString());
     ClearAll();
@@ -244,12 +246,10 @@ void RegisterForm::cmdDelete_Click() {
         ui::MsgBox(def_.deleteMessage, ui::vbYesNo + ui::vbInformation, def_.deleteTitle) != ui::vbYes)
         return;
     const qint64 key = keyBox->text().toLongLong();
-    {
-        Transaction t(*Con);
+    inTransaction(*Con, [&] {
         deleteSteps(key);
         Con->Execute(QStringLiteral("Delete From %1 Where %2 = ? ").arg(def_.table, def_.key), {key});
-        t.commit();
-    }
+    });
     ClearAll();
     FillGird(QString());
 }

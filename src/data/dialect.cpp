@@ -1,5 +1,12 @@
 #include "dialect.h"
 
+#include "dberror.h"
+#include "sqlitefunctions.h"
+
+#include <QSqlDriver>
+#include <QVariant>
+#include <libpq-fe.h>
+
 namespace wb {
 
 namespace {
@@ -42,8 +49,9 @@ public:
         return c.name + QStringLiteral(" INTEGER PRIMARY KEY AUTOINCREMENT");
     }
     QString textParam() const override { return QStringLiteral("?"); }
+    // upper() is the connection's Unicode-aware one (registered when the connection opens).
     QString containsCI(const QString& expr) const override {
-        return QStringLiteral("%1 LIKE ? ESCAPE '\\'").arg(expr);
+        return QStringLiteral("upper(%1) LIKE upper(?) ESCAPE '\\'").arg(expr);
     }
     QString equalsCI(const QString& expr) const override {
         return QStringLiteral("upper(%1) = upper(?)").arg(expr);
@@ -52,6 +60,9 @@ public:
         return QStringLiteral("strftime('%d-%m-%Y', %1)").arg(expr);
     }
     QString beginWrite() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
+    QString keyLock() const override { return {}; } // BEGIN IMMEDIATE holds the one write lock
+    void prepareConnection(QSqlDatabase& db) const override { registerSqliteFunctions(db); }
+    bool connectionBroken(const QSqlDatabase&) const override { return false; }
     bool isUniqueViolation(const QSqlError& e) const override {
         const QString code = e.nativeErrorCode();
         return code == QLatin1String("2067") || code == QLatin1String("1555") ||
@@ -87,6 +98,19 @@ public:
         return QStringLiteral("to_char(%1, 'DD-MM-YYYY')").arg(expr);
     }
     QString beginWrite() const override { return QStringLiteral("BEGIN"); }
+    QString keyLock() const override {
+        return QStringLiteral("select pg_advisory_xact_lock(20141, hashtext(?::text))");
+    }
+    void prepareConnection(QSqlDatabase&) const override {}
+    bool connectionBroken(const QSqlDatabase& db) const override {
+        if (!db.isOpen() || !db.driver())
+            return true;
+        const QVariant handle = db.driver()->handle();
+        if (qstrcmp(handle.typeName(), "PGconn*") != 0)
+            return false;
+        auto* conn = *static_cast<PGconn* const*>(handle.data());
+        return !conn || PQstatus(conn) == CONNECTION_BAD;
+    }
     bool isUniqueViolation(const QSqlError& e) const override {
         return e.nativeErrorCode() == QLatin1String("23505");
     }

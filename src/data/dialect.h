@@ -2,6 +2,7 @@
 
 #include "schema.h"
 
+#include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
 #include <memory>
@@ -33,6 +34,16 @@ public:
 
     // Statement that starts a transaction that will write.
     virtual QString beginWrite() const = 0;
+
+    // Statement, with the table's name bound, that holds the "highest plus 1" key step of that table
+    // for the rest of the transaction, so that two desks never read the same highest key; empty
+    // where the start of a writing transaction already serialises.
+    virtual QString keyLock() const = 0;
+
+    // Steps on a freshly opened driver connection (the embedded engine's Unicode case functions).
+    virtual void prepareConnection(QSqlDatabase& db) const = 0;
+    // Whether the driver's link to the server is gone (the server restarted or the network broke).
+    virtual bool connectionBroken(const QSqlDatabase& db) const = 0;
 
     virtual bool isUniqueViolation(const QSqlError& error) const = 0;
     virtual bool isTooLong(const QSqlError& error) const = 0;

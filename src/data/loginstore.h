@@ -22,6 +22,10 @@ public:
     virtual void changePassword(const QString& name, const QString& password) = 0;
     virtual void drop(const QString& name) = 0;
     virtual bool exists(const QString& name) = 0;
+    // Does the slow part of protecting a password (the embedded engine's hash) now, before a saving
+    // transaction opens, so that no desk waits for it on the write lock; the next create or
+    // changePassword with this password takes the prepared result.
+    virtual void prepare(const QString& password) { (void)password; }
 };
 
 } // namespace wb

@@ -80,8 +80,13 @@ bool Frm_User::validate() {
         ui_->txt_User_Nm->setFocus();
         return false;
     }
-    if (!ui_->txt_Row_No->text().isEmpty())
-        return true; // editing: the name is locked and was tested when the user was added
+    if (!ui_->txt_Row_No->text().isEmpty()) {
+        // Editing: the name is locked and was tested when the user was added. A new password is
+        // hashed now, before the saving transaction takes the write lock.
+        if (!ui_->txt_User_pass->text().isEmpty())
+            Con->logins().prepare(ui_->txt_User_pass->text());
+        return true;
+    }
 
     Module1::OpenRs(QStringLiteral("Select User_Name From User_Information Where "
                                    "upper(Replace(User_Name,' ','')) = upper(%1)")
@@ -102,6 +107,7 @@ bool Frm_User::validate() {
         ui_->txt_User_pass->setFocus();
         return false;
     }
+    Con->logins().prepare(ui_->txt_User_pass->text()); // hashed before the transaction opens
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "module1.h"
 
+#include "ui/msgbox.h"
+
 namespace Module1 {
 
 void CreateShared() {
@@ -7,6 +9,7 @@ void CreateShared() {
         Con = new wb::Connection();
     if (!Rs)
         Rs = new wb::Recordset();
+    wb::ui::setTransactionProbe([] { return Con && Con->inTransaction(); });
 }
 
 void OpenRs(const QString& sql, const QVariantList& params) {

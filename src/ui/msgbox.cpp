@@ -1,6 +1,7 @@
 #include "msgbox.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QMessageBox>
 
 namespace wb::ui {
@@ -56,14 +57,26 @@ int answerFor(int button) {
     }
 }
 
+std::function<bool()>& transactionProbe() {
+    static std::function<bool()> probe;
+    return probe;
+}
+
 } // namespace
+
+void setTransactionProbe(std::function<bool()> probe) {
+    transactionProbe() = std::move(probe);
+}
 
 QString appTitle() {
     return QStringLiteral("Wardbook");
 }
 
 int MsgBox(const QString& text, int style, const QString& title) {
-    const MsgRecord record{text, style, title.isEmpty() ? appTitle() : title};
+    const bool transactionOpen = transactionProbe() && transactionProbe()();
+    const MsgRecord record{text, style, title.isEmpty() ? appTitle() : title, transactionOpen};
+    if (transactionOpen)
+        qWarning("A message is shown while a database transaction is open: %s", qPrintable(text));
     if (responder())
         return responder()(record);
 
