@@ -216,7 +216,7 @@ QSqlQuery Connection::retryAfterLoss(const QString& sql, const QVariantList& par
     bool ok = false;
     QSqlQuery q = run(sql, params, ok);
     if (!ok) {
-        if (dialect_->connectionBroken(database())) {
+        if (dialect_->connectionBroken(database(), q.lastError())) {
             QSqlDatabase::database(name_, false).close();
             open_ = false;
             lost_ = true;
@@ -238,7 +238,7 @@ QSqlQuery Connection::query(const QString& sql, const QVariantList& params) {
     bool ok = false;
     QSqlQuery q = run(sql, params, ok);
     if (!ok) {
-        if (dialect_->connectionBroken(database())) {
+        if (dialect_->connectionBroken(database(), q.lastError())) {
             q = QSqlQuery();
             return retryAfterLoss(sql, params, inTransaction);
         }

@@ -62,7 +62,7 @@ public:
     QString beginWrite() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
     QString keyLock() const override { return {}; } // BEGIN IMMEDIATE holds the one write lock
     void prepareConnection(QSqlDatabase& db) const override { registerSqliteFunctions(db); }
-    bool connectionBroken(const QSqlDatabase&) const override { return false; }
+    bool connectionBroken(const QSqlDatabase&, const QSqlError&) const override { return false; }
     bool isUniqueViolation(const QSqlError& e) const override {
         const QString code = e.nativeErrorCode();
         return code == QLatin1String("2067") || code == QLatin1String("1555") ||
@@ -102,7 +102,12 @@ public:
         return QStringLiteral("select pg_advisory_xact_lock(20141, hashtext(?::text))");
     }
     void prepareConnection(QSqlDatabase&) const override {}
-    bool connectionBroken(const QSqlDatabase& db) const override {
+    bool connectionBroken(const QSqlDatabase& db, const QSqlError& error) const override {
+        // Connection exceptions, and the server shutting down or starting up.
+        const QString code = error.nativeErrorCode();
+        if (code.startsWith(QLatin1String("08")) || code == QLatin1String("57P01") ||
+            code == QLatin1String("57P02") || code == QLatin1String("57P03"))
+            return true;
         if (!db.isOpen() || !db.driver())
             return true;
         const QVariant handle = db.driver()->handle();

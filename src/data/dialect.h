@@ -43,7 +43,8 @@ public:
     // Steps on a freshly opened driver connection (the embedded engine's Unicode case functions).
     virtual void prepareConnection(QSqlDatabase& db) const = 0;
     // Whether the driver's link to the server is gone (the server restarted or the network broke).
-    virtual bool connectionBroken(const QSqlDatabase& db) const = 0;
+    // `error` is the failed statement's error.
+    virtual bool connectionBroken(const QSqlDatabase& db, const QSqlError& error) const = 0;
 
     virtual bool isUniqueViolation(const QSqlError& error) const = 0;
     virtual bool isTooLong(const QSqlError& error) const = 0;
