@@ -1,7 +1,7 @@
 // The users list with 10,000 users, from the embedded database to a PDF file: reading the rows,
 // laying out the pages and writing the file. The target is under one second for the whole print.
 #include "data/setup.h"
-#include "report/report.h"
+#include "reportengine/report.h"
 #include "shell/module1.h"
 
 #include "benchmain.h"
@@ -68,6 +68,7 @@ void usersListToPdf(benchmark::State& state) {
     for (auto _ : state) {
         wb::report::ReportApplication app;
         const auto report = app.OpenReport(usersTemplate());
+        report->setConnection(Module1::Con);
         const auto doc = report->render();
         doc->saveAsPdf(db.file(QStringLiteral("users.pdf")));
         pages = doc->pageCount();
@@ -80,6 +81,7 @@ void usersListLayout(benchmark::State& state) {
     database();
     wb::report::ReportApplication app;
     const auto report = app.OpenReport(usersTemplate());
+    report->setConnection(Module1::Con);
     int pages = 0;
     for (auto _ : state) {
         const auto doc = report->render();
@@ -91,7 +93,9 @@ void usersListLayout(benchmark::State& state) {
 // Writing the laid-out pages to a PDF file alone.
 void usersListPdfOnly(benchmark::State& state) {
     Database& db = database();
-    const auto doc = wb::report::ReportApplication().OpenReport(usersTemplate())->render();
+    const auto report = wb::report::ReportApplication().OpenReport(usersTemplate());
+    report->setConnection(Module1::Con);
+    const auto doc = report->render();
     for (auto _ : state)
         doc->saveAsPdf(db.file(QStringLiteral("users-only.pdf")));
     state.counters["pages"] = doc->pageCount();

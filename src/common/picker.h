@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/module1.h"
+#include "session/module1.h"
 #include "ui/form.h"
 
 #include <QCoreApplication>

@@ -7,7 +7,8 @@
 namespace wb::common {
 
 // What one register screen varies of the common pattern: its table, its boxes, its search, its
-// grid, its messages and its print.
+// grid, its messages and its print. Boxes are named by their object names; the window checks every
+// name when it binds its controls, so a misnamed box stops the window from opening.
 struct RegisterDefinition {
     // Table and key column; the key rule: highest plus one (taken by the save), or given by the database.
     QString table;
@@ -18,6 +19,9 @@ struct RegisterDefinition {
     QString tag = QStringLiteral("D");
     // Boxes the save loop skips (the code box, ...).
     QStringList skipped;
+    // Controls a grid pick leaves as they are (besides the criterion list and the search box): a
+    // choice that selects which rows the grid lists.
+    QStringList keptOnPick;
 
     // Display code: column = prefix & key; written on every save or on insert only.
     QString codeColumn;
@@ -31,27 +35,45 @@ struct RegisterDefinition {
     };
     QList<Required> required;
 
-    // Search: criterion captions with the column each filters; the select list and order.
+    // Search: criterion captions with the column each filters, and the order of the rows.
     struct Criterion {
         QString caption;
         QString column;
     };
     QList<Criterion> criteria;
-    QString selectList;
     QString orderBy; // e.g. "User_Code desc"
     // Criterion the load fills the grid with: the first criterion, or none.
     bool loadWithFirstCriterion = true;
 
-    // Grid headers and widths in twips, columns in the order of the select list. A width of -1 or an
-    // empty header leaves that column as bound.
+    // The grid, one entry per column in select-list order: the result field (picks read cells by
+    // it), the select expression when it is not the field itself, the header (empty: the field
+    // name stays) and the width in twips (-1: as bound; 0 hides the column but keeps its values).
     struct GridColumn {
+        QString field;
         QString header;
         int width = -1;
+        QString expression;
     };
     QList<GridColumn> grid;
 
+    // What the grid shows for a search that finds nothing.
+    enum class EmptyGrid {
+        Cleared,           // unbound, the empty header over one empty row
+        HeaderOnly,        // bound: the headers alone
+        HeaderOverEmptyRow // bound: the headers over one empty row
+    };
+    EmptyGrid emptyGrid = EmptyGrid::Cleared;
+
     // Maximum lengths of the boxes: none, or from the columns (text size / numeric digits).
     bool limitLengths = true;
+
+    // The record's noun in "This <noun> no longer exists: ..." (a save of a row another desk deleted).
+    QString noun = QStringLiteral("record");
+
+    // Cancel clears the boxes and enables this box again (empty: none).
+    QString cancelEnables;
+    // After a save, a delete or a cancel the focus goes back to the first entry box.
+    bool focusFirstAfterChange = false;
 
     // Delete: question, title, and whether to ask at all.
     QString deleteMessage = QStringLiteral("are you sure delete this information");
@@ -68,6 +90,14 @@ struct RegisterDefinition {
     // Print: template file and the formula's prefix joined to the key (no formula without a key).
     QString printTemplate;
     QString printFormulaPrefix;
+
+    // The select list of the grid's columns.
+    QString selectList() const {
+        QStringList parts;
+        for (const GridColumn& c : grid)
+            parts << (c.expression.isEmpty() ? c.field : c.expression + QStringLiteral(" AS ") + c.field);
+        return parts.join(QLatin1Char(','));
+    }
 };
 
 } // namespace wb::common

@@ -2,7 +2,7 @@
 
 #include "data/dberror.h"
 #include "printing.h"
-#include "shell/module1.h"
+#include "session/module1.h"
 #include "ui/binding.h"
 #include "ui/flexgrid.h"
 #include "ui/guard.h"
@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <stdexcept>
 
 namespace wb::common {
 
@@ -20,26 +21,28 @@ using Module1::Rs;
 
 RegisterForm::RegisterForm(RegisterDefinition definition) : def_(std::move(definition)) {}
 
-namespace {
-template <class T> T* childNamed(QObject* root, const QString& name) {
-    for (T* w : root->findChildren<T*>())
-        if (w->objectName().compare(name, Qt::CaseInsensitive) == 0)
-            return w;
-    return nullptr;
-}
-} // namespace
-
-void RegisterForm::bindControls() {
-    SSTab1 = childNamed<QTabWidget>(this, QStringLiteral("SSTab1"));
-    keyBox = childNamed<QLineEdit>(this, QStringLiteral("txt_Row_No"));
-    cmb_s_cri = childNamed<QComboBox>(this, QStringLiteral("cmb_s_cri"));
-    txt_s_value = childNamed<QLineEdit>(this, QStringLiteral("txt_s_value"));
-    Msh = childNamed<ui::FlexGrid>(this, QStringLiteral("Msh"));
-    cmdSave = childNamed<QPushButton>(this, QStringLiteral("cmdSave"));
-    cmdDelete = childNamed<QPushButton>(this, QStringLiteral("cmdDelete"));
-    cmdCancel = childNamed<QPushButton>(this, QStringLiteral("cmdCancel"));
-    cmdPrint = childNamed<QPushButton>(this, QStringLiteral("cmdPrint"));
-    cmdExit = childNamed<QPushButton>(this, QStringLiteral("cmdExit"));
+void RegisterForm::bindControls(const RegisterControls& c) {
+    if (!c.keyBox || !c.save)
+        throw std::logic_error(QStringLiteral("%1: the key box and the save button must be bound")
+                                   .arg(objectName())
+                                   .toStdString());
+    keyBox = c.keyBox;
+    cmdSave = c.save;
+    cmdDelete = c.del;
+    cmdCancel = c.cancel;
+    cmdPrint = c.print;
+    cmdExit = c.exit;
+    firstEntry = c.firstEntry;
+    SSTab1 = c.tabs;
+    cmb_s_cri = c.criteria;
+    txt_s_value = c.search;
+    Msh = c.grid;
+    for (const auto& r : def_.required)
+        requireBox(r.box);
+    for (const QString& name : def_.skipped)
+        requireBox(name);
+    if (!def_.cancelEnables.isEmpty())
+        requireBox(def_.cancelEnables);
 
     const auto on = [this](QPushButton* b, void (RegisterForm::*slot)()) {
         if (b)
@@ -52,6 +55,10 @@ void RegisterForm::bindControls() {
     on(cmdExit, &RegisterForm::cmdExit_Click);
     if (txt_s_value)
         connect(txt_s_value, &QLineEdit::textChanged, this, ui::handler([this] { txt_s_value_Change(); }));
+    // Typing a criterion searches; choosing one from the list does not, unless the screen says so.
+    if (cmb_s_cri && cmb_s_cri->lineEdit())
+        connect(cmb_s_cri->lineEdit(), &QLineEdit::textEdited, this,
+                ui::handler([this] { cmb_s_cri_Change(); }));
     if (Msh) {
         connect(Msh, &ui::FlexGrid::DblClick, this, ui::handler([this] { Msh_DblClick(); }));
         connect(Msh, &ui::FlexGrid::KeyPress, this,
@@ -59,12 +66,30 @@ void RegisterForm::bindControls() {
     }
 }
 
+void RegisterForm::requireBox(const QString& name) const {
+    if (!box(name))
+        throw std::logic_error(
+            QStringLiteral("%1 has no box named %2").arg(metaObject()->className(), name).toStdString());
+}
+
+QString RegisterForm::cell(int row, const QString& field) const {
+    const auto& columns = gridColumns();
+    for (int c = 0; c < columns.size(); ++c)
+        if (columns[c].field.compare(field, Qt::CaseInsensitive) == 0)
+            return Msh->TextMatrix(row, c);
+    throw std::logic_error(
+        QStringLiteral("%1's grid has no column %2").arg(metaObject()->className(), field).toStdString());
+}
+
 QList<QLineEdit*> RegisterForm::boundBoxes() const {
     return ui::boundBoxes(this, def_.tag);
 }
 
 QLineEdit* RegisterForm::box(const QString& name) const {
-    return childNamed<QLineEdit>(const_cast<RegisterForm*>(this), name);
+    for (QLineEdit* b : findChildren<QLineEdit*>())
+        if (b->objectName().compare(name, Qt::CaseInsensitive) == 0)
+            return b;
+    return nullptr;
 }
 
 void RegisterForm::Form_Load() {
@@ -80,23 +105,28 @@ void RegisterForm::Form_Load() {
                                                                          : QString());
     if (def_.limitLengths)
         SetMaxlength();
+    QList<QWidget*> kept{cmb_s_cri, txt_s_value};
+    for (const QString& name : def_.keptOnPick)
+        kept << findChild<QWidget*>(name);
+    startState.take(this, kept);
 }
 
 void RegisterForm::Form_Unload() {
     if (def_.unloadClearsPickMode)
         Module1::PickMode = false;
     if (def_.unloadAppliesMenuRights)
-        Module1::ApplyMenuRights();
+        emit menuRightsDue();
 }
 
 void RegisterForm::ClearAll() {
     for (QLineEdit* b : boundBoxes())
         b->clear();
+    keyBox->clear();
     clearExtra();
 }
 
 QString RegisterForm::searchQuery(const QString& criterion, QVariantList& params) const {
-    QString sql = QStringLiteral("select %1 from %2").arg(def_.selectList, def_.table);
+    QString sql = QStringLiteral("select %1 from %2").arg(def_.selectList(), def_.table);
     for (const auto& c : def_.criteria) {
         if (c.caption == criterion) {
             sql += QStringLiteral(" where ") + Con->dialect().containsCI(c.column);
@@ -113,19 +143,25 @@ void RegisterForm::FillGird(const QString& criterion) {
     QVariantList params;
     const QString sql = searchQuery(criterion, params);
     Module1::OpenRs(sql, params);
-    if (Rs->RecordCount() < 1) {
+    const bool empty = Rs->RecordCount() < 1;
+    if (empty && def_.emptyGrid == RegisterDefinition::EmptyGrid::Cleared) {
         Msh->clearToEmpty();
         return;
     }
+    if (def_.emptyGrid != RegisterDefinition::EmptyGrid::Cleared)
+        Msh->Clear();
     Msh->setRedraw(false);
     Msh->bind(*Rs);
+    if (empty && def_.emptyGrid == RegisterDefinition::EmptyGrid::HeaderOverEmptyRow)
+        Msh->setRows(2);
     Msh->setRedraw(true);
     setGrid();
 }
 
 void RegisterForm::setGrid() {
-    for (int c = 0; c < def_.grid.size() && c < Msh->Cols(); ++c) {
-        const auto& g = def_.grid[c];
+    const auto& columns = gridColumns();
+    for (int c = 0; c < columns.size() && c < Msh->Cols(); ++c) {
+        const auto& g = columns[c];
         if (!g.header.isEmpty())
             Msh->setTextMatrix(0, c, g.header);
         if (g.width >= 0)
@@ -159,16 +195,12 @@ void RegisterForm::SetMaxlength() {
     }
 }
 
-void RegisterForm::writeExplicit(Recordset& rs) {
-    if (!def_.codeColumn.isEmpty() && (!def_.codeOnInsertOnly || IsNew))
-        rs.setField(def_.codeColumn, def_.codePrefix + (keyBox ? keyBox->text() : QString()));
-}
-
-void RegisterForm::saveRow(bool isNew) {
+bool RegisterForm::saveRow(bool isNew) {
     if (isNew) {
         Rs->AddNew();
-        insertSteps(*Rs);
     } else {
+        if (Rs->RecordCount() < 1)
+            return false; // another desk deleted the row
         Rs->MoveFirst();
     }
     for (QLineEdit* b : boundBoxes()) {
@@ -179,14 +211,17 @@ void RegisterForm::saveRow(bool isNew) {
         const QString field = ui::dataField(b);
         Rs->setField(field, b->text().isEmpty() ? QVariant() : QVariant(b->text()));
     }
-    writeExplicit(*Rs);
+    if (!def_.codeColumn.isEmpty() && (!def_.codeOnInsertOnly || isNew))
+        Rs->setField(def_.codeColumn, def_.codePrefix + keyBox->text());
+    saveSteps(*Rs);
     Rs->Update();
+    return true;
 }
 
 void RegisterForm::cmdSave_Click() {
     for (const auto& r : def_.required) {
         QLineEdit* b = box(r.box);
-        if (b && b->text().isEmpty()) {
+        if (b->text().isEmpty()) {
             ui::MsgBox(r.message, ui::vbInformation);
             b->setFocus();
             return;
@@ -194,7 +229,7 @@ void RegisterForm::cmdSave_Click() {
     }
     if (!validate())
         return;
-    IsNew = !keyBox || keyBox->text().isEmpty();
+    IsNew = keyBox->text().isEmpty();
     if (IsNew) {
         const QString emptyQuery = QStringLiteral("select * from %1 where 0 = 1").arg(def_.table);
         try {
@@ -212,31 +247,33 @@ void RegisterForm::cmdSave_Click() {
                 });
             }
         } catch (...) {
-            if (keyBox)
-                keyBox->clear(); // still a new row: nothing was written
+            keyBox->clear(); // still a new row: nothing was written
             throw;
         }
     } else {
-        bool vanished = false;
-        inTransaction(*Con, [&] {
+        bool saved = false;
+        {
+            Transaction t(*Con);
             Module1::OpenRs(QStringLiteral("select * from %1 where %2 = ?").arg(def_.table, def_.key),
                             {keyBox->text().toLongLong()});
-            vanished = Rs->RecordCount() < 1;
-            if (!vanished)
-                saveRow(false);
-        });
-        if (vanished) { // said once the transaction is over: no lock waits for the user
-            ui::MsgBox(vanishedMessage(), ui::vbInformation);
+            saved = saveRow(false);
+            if (saved)
+                t.commit();
+        } // a row that vanished is rolled back before the message is shown
+        if (!saved) {
+            ui::MsgBox(
+                QStringLiteral("This %1 no longer exists: another desk has deleted it. Nothing was saved.")
+                    .arg(def_.noun),
+                ui::vbInformation);
             return;
         }
     }
     FillGird(QString());
+    afterStore();
     ClearAll();
     afterSave();
-}
-
-QString RegisterForm::vanishedMessage() const {
-    return QStringLiteral("This record no longer exists: another desk has deleted it. Nothing was saved.");
+    if (def_.focusFirstAfterChange && firstEntry)
+        firstEntry->setFocus();
 }
 
 void RegisterForm::cmdDelete_Click() {
@@ -252,13 +289,21 @@ void RegisterForm::cmdDelete_Click() {
     });
     ClearAll();
     FillGird(QString());
+    if (def_.focusFirstAfterChange && firstEntry)
+        firstEntry->setFocus();
 }
 
 void RegisterForm::cmdCancel_Click() {
     ClearAll();
+    if (!def_.cancelEnables.isEmpty())
+        box(def_.cancelEnables)->setEnabled(true);
+    if (def_.focusFirstAfterChange && firstEntry)
+        firstEntry->setFocus();
 }
 
 void RegisterForm::cmdPrint_Click() {
+    if (def_.printTemplate.isEmpty())
+        return; // a register without a template does not print
     const QString key = keyBox ? keyBox->text() : QString();
     printReport(this, def_.printTemplate, key.isEmpty() ? QString() : def_.printFormulaPrefix + key);
 }
@@ -274,16 +319,13 @@ void RegisterForm::txt_s_value_Change() {
     FillGird(cmb_s_cri ? cmb_s_cri->currentText() : QString());
 }
 
-QWidget* RegisterForm::firstEntryBox() const {
-    for (QLineEdit* b : boundBoxes())
-        if (b->isVisibleTo(const_cast<RegisterForm*>(this)) && b != keyBox)
-            return b;
-    return nullptr;
+void RegisterForm::cmb_s_cri_Change() {
+    FillGird(cmb_s_cri->currentText());
 }
 
 void RegisterForm::loadPicked(int row) {
     ClearAll();
-    keyBox->setText(Msh->TextMatrix(row, 0));
+    keyBox->setText(cell(row, def_.key));
     FillData();
 }
 
@@ -292,17 +334,17 @@ void RegisterForm::Msh_DblClick() {
     if (row < 1 || Msh->TextMatrix(row, 0).isEmpty())
         return;
     writePickVariables(row);
-    loadPicked(row);
     if (def_.pickTestsPickMode && Module1::PickMode) {
         unload();
         return;
     }
-    if (cmdSave)
-        cmdSave->setText(QStringLiteral("&Save"));
+    cmdSave->setText(QStringLiteral("&Save"));
     if (SSTab1)
         SSTab1->setCurrentIndex(0);
-    if (QWidget* first = firstEntryBox())
-        first->setFocus();
+    startState.restore(); // nothing of the row before stays where this row has no value
+    loadPicked(row);
+    if (firstEntry)
+        firstEntry->setFocus();
 }
 
 void RegisterForm::Msh_KeyPress(int keyAscii) {

@@ -2,6 +2,7 @@
 
 #include "registerdefinition.h"
 #include "ui/form.h"
+#include "ui/startstate.h"
 
 #include <QVariantList>
 
@@ -19,10 +20,38 @@ class FlexGrid;
 
 namespace wb::common {
 
+// The controls a register window hands to the pattern, taken from its generated ui_ class (so a
+// misnamed control does not compile). A window without a search page leaves those entries empty.
+struct RegisterControls {
+    QLineEdit* keyBox = nullptr; // the row's key
+    QPushButton* save = nullptr;
+    QPushButton* del = nullptr;
+    QPushButton* cancel = nullptr;
+    QPushButton* print = nullptr;
+    QPushButton* exit = nullptr;
+    QWidget* firstEntry = nullptr; // where the focus goes to edit a picked row
+    QTabWidget* tabs = nullptr;    // entry page 0, search page 1
+    QComboBox* criteria = nullptr;
+    QLineEdit* search = nullptr;
+    ui::FlexGrid* grid = nullptr;
+};
+
+// The key box and the five buttons under their usual names.
+template <class Ui> RegisterControls standardControls(Ui& u) {
+    RegisterControls c;
+    c.keyBox = u.txt_Row_No;
+    c.save = u.cmdSave;
+    c.del = u.cmdDelete;
+    c.cancel = u.cmdCancel;
+    c.print = u.cmdPrint;
+    c.exit = u.cmdExit;
+    return c;
+}
+
 // The register screen: entry boxes bound to the columns of one table, save (insert or overwrite),
 // delete, cancel, print, and a search page whose grid lists the rows as the user types and also
-// serves other screens as a pick list. A screen gives its RegisterDefinition and overrides the hooks where
-// it departs from the pattern.
+// serves other screens as a pick list. A screen gives its RegisterDefinition and its controls, and
+// overrides the few hooks where it departs from the pattern.
 class RegisterForm : public ui::Form {
     Q_OBJECT
 public:
@@ -32,7 +61,7 @@ public:
     void Form_Unload() override;
 
     virtual void ClearAll();
-    virtual void FillGird(const QString& criterion);
+    virtual void FillGird(const QString& criterion = QString());
     virtual void setGrid();
     virtual void FillData();
     virtual void SetMaxlength();
@@ -45,11 +74,20 @@ public:
     virtual void Msh_DblClick();
     virtual void Msh_KeyPress(int keyAscii);
     void txt_s_value_Change();
+    // A criterion typed into the criterion list searches with it.
+    virtual void cmb_s_cri_Change();
 
+signals:
+    // The window is unloading and the main window's menu rights are to be applied again.
+    void menuRightsDue();
+
+public:
     bool IsNew = false;
     const RegisterDefinition& definition() const { return def_; }
+    // The text of the grid's row in the column of `field`; an unknown field is a programming error.
+    QString cell(int row, const QString& field) const;
 
-    // The standard controls, found by name once the window is set up.
+    // The standard controls, as bound.
     QTabWidget* SSTab1 = nullptr;
     QLineEdit* keyBox = nullptr;
     QComboBox* cmb_s_cri = nullptr;
@@ -62,8 +100,10 @@ public:
     QPushButton* cmdExit = nullptr;
 
 protected:
-    // Finds the standard controls and connects the handlers; call after setupUi.
-    void bindControls();
+    // Takes the controls and connects the handlers; call after setupUi. Raises std::logic_error
+    // when the key box or the save button is missing, or a box the definition names is not a box of
+    // the window.
+    void bindControls(const RegisterControls& controls);
     // The bound boxes (the window's Tag) in designed order.
     QList<QLineEdit*> boundBoxes() const;
     QLineEdit* box(const QString& name) const;
@@ -73,29 +113,34 @@ protected:
     virtual void clearExtra() {}
     // The search query of a criterion, with its bound values.
     virtual QString searchQuery(const QString& criterion, QVariantList& params) const;
+    // The grid's columns as filled now (a screen with two layouts gives the one in use).
+    virtual const QList<RegisterDefinition::GridColumn>& gridColumns() const { return def_.grid; }
     // Checks after the required boxes; false stops the save (the check says why).
     virtual bool validate() { return true; }
-    // Steps of a new row inside the saving transaction, right after AddNew.
-    virtual void insertSteps(Recordset&) {}
-    // The screen's explicit fields (combos, options, dates, codes).
-    virtual void writeExplicit(Recordset& rs);
+    // Inside the saving transaction, insert and update alike, after the boxes and the code are
+    // written into the row and before it is stored: the screen's own fields and statements.
+    virtual void saveSteps(Recordset&) {}
     // Reads the explicit controls when a row is loaded.
     virtual void readExplicit(Recordset&) {}
     // A grid pick: fills the entry page from the grid's row `row` (default: ClearAll, key, FillData).
     virtual void loadPicked(int row);
     // Writes the screen's pick variables from the grid's row.
     virtual void writePickVariables(int) {}
-    // Runs after a row has been saved or deleted (the grid is refilled and the boxes cleared).
+    // Runs after a row has been stored and the grid refilled, while the boxes still hold it.
+    virtual void afterStore() {}
+    // Runs after a row has been saved (the grid is refilled and the boxes cleared).
     virtual void afterSave() {}
-    // The control that gets the focus after a pick for editing.
-    virtual QWidget* firstEntryBox() const;
     // What the delete statement removes besides the row (in the same transaction).
     virtual void deleteSteps(qint64) {}
-    // The message when the row being edited no longer exists.
-    virtual QString vanishedMessage() const;
+
+    QWidget* firstEntry = nullptr;
+
+    // The controls as the window loaded, put back before a pick loads a row into them.
+    ui::StartState startState;
 
 private:
-    void saveRow(bool isNew);
+    bool saveRow(bool isNew);
+    void requireBox(const QString& name) const;
     RegisterDefinition def_;
 };
 

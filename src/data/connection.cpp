@@ -31,7 +31,21 @@ void splitHostPort(const QString& server, QString& host, int& port) {
     }
 }
 
+thread_local int openTransactions = 0;
+
 } // namespace
+
+int transactionsOpenOnThisThread() {
+    return openTransactions;
+}
+
+void Connection::setDepth(int depth) {
+    if (transactionDepth_ == 0 && depth > 0)
+        ++openTransactions;
+    else if (transactionDepth_ > 0 && depth == 0)
+        --openTransactions;
+    transactionDepth_ = depth;
+}
 
 Connection::Connection() : name_(nextConnectionName()), dialect_(Dialect::make(Engine::Sqlite)) {}
 
@@ -89,7 +103,7 @@ void Connection::openDatabase() {
             (text.contains(QLatin1String("role")) && text.contains(QLatin1String("does not exist")));
         throw DbError(text, login ? DbError::Kind::Login : DbError::Kind::Connection);
     }
-    transactionDepth_ = 0;
+    setDepth(0);
     try {
         dialect_->prepareConnection(db);
         bool ok = false;
@@ -119,7 +133,7 @@ void Connection::Close() {
     if (!open_)
         return;
     open_ = false;
-    transactionDepth_ = 0;
+    setDepth(0);
     QSqlDatabase db = QSqlDatabase::database(name_, false);
     db.close();
 }
@@ -135,7 +149,7 @@ void Connection::reopenAfterLoss() {
     QSqlDatabase::database(name_, false).close();
     open_ = false;
     lost_ = true;
-    transactionDepth_ = 0;
+    setDepth(0);
     try {
         openDatabase();
     } catch (const DbError&) {
@@ -266,20 +280,21 @@ QVariant Connection::scalar(const QString& sql, const QVariantList& params) {
 void Connection::BeginTrans() {
     if (transactionDepth_ == 0)
         Execute(dialect_->beginWrite());
-    ++transactionDepth_;
+    setDepth(transactionDepth_ + 1);
 }
 
 void Connection::CommitTrans() {
     if (transactionDepth_ == 0)
         throw DbError(QStringLiteral("No transaction is open."));
-    if (--transactionDepth_ == 0)
+    setDepth(transactionDepth_ - 1);
+    if (transactionDepth_ == 0)
         Execute(QStringLiteral("COMMIT"));
 }
 
 void Connection::RollbackTrans() {
     if (transactionDepth_ == 0)
         return;
-    transactionDepth_ = 0;
+    setDepth(0);
     Execute(QStringLiteral("ROLLBACK"));
 }
 

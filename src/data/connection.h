@@ -68,6 +68,7 @@ private:
     QSqlQuery run(const QString& sql, const QVariantList& params, bool& ok);
     QSqlQuery retryAfterLoss(const QString& sql, const QVariantList& params, bool inTransaction);
     void reopenAfterLoss();
+    void setDepth(int depth);
 
     QString name_;
     ConnectInfo info_;
@@ -77,6 +78,10 @@ private:
     bool lost_ = false; // the server went away; the next statement reconnects with the same login
     int transactionDepth_ = 0;
 };
+
+// How many connections have a transaction open on the calling thread (a message box that waits for
+// the user must find none).
+int transactionsOpenOnThisThread();
 
 // The texts shown when the server cannot be reached or went away during a save.
 QString serverUnreachableText();

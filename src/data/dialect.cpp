@@ -61,6 +61,7 @@ public:
     }
     QString beginWrite() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
     QString keyLock() const override { return {}; } // BEGIN IMMEDIATE holds the one write lock
+    QString lockForShare() const override { return {}; }
     void prepareConnection(QSqlDatabase& db) const override { registerSqliteFunctions(db); }
     bool connectionBroken(const QSqlDatabase&, const QSqlError&) const override { return false; }
     bool isUniqueViolation(const QSqlError& e) const override {
@@ -101,6 +102,7 @@ public:
     QString keyLock() const override {
         return QStringLiteral("select pg_advisory_xact_lock(20141, hashtext(?::text))");
     }
+    QString lockForShare() const override { return QStringLiteral(" FOR SHARE"); }
     void prepareConnection(QSqlDatabase&) const override {}
     bool connectionBroken(const QSqlDatabase& db, const QSqlError& error) const override {
         // Connection exceptions, and the server shutting down or starting up.

@@ -32,6 +32,10 @@ public:
     // A date column shown as dd-mm-yyyy text.
     virtual QString dateAsDdMmYyyy(const QString& expr) const = 0;
 
+    // What a query ends with to keep the rows it read from being deleted or changed by another desk
+    // until the transaction ends (nothing where a writing transaction already excludes other writers).
+    virtual QString lockForShare() const = 0;
+
     // Statement that starts a transaction that will write.
     virtual QString beginWrite() const = 0;
 

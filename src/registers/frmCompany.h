@@ -18,27 +18,23 @@ public:
     frmCompany();
     ~frmCompany() override;
 
-    void Form_Load() override;
-    void FillGird(const QString& criterion) override;
-    void FillGrid() { FillGird(QString()); }
-
-    void cmdNew_Click();
-    void cmdDelete_Click() override;
-    void cmdCancel_Click() override;
+    // A pick on an empty row forgets the loaded company: the next save adds a new one.
     void Msh_DblClick() override;
 
     Ui::frmCompany* ui() const { return ui_.get(); }
 
 protected:
     void clearExtra() override;
+    // The companies whose name contains the search text (all of them for an empty text).
     QString searchQuery(const QString& criterion, QVariantList& params) const override;
-    QWidget* firstEntryBox() const override;
+    bool validate() override;
+    void saveSteps(wb::Recordset& rs) override;
+    void loadPicked(int row) override;
 
 private:
     // Checks a tax box: an empty box or a complete number passes; a number with digits missing
     // is refused with its message and the focus goes to the box.
     bool taxNumberComplete(QLineEdit* box, const QString& name);
-    void saveCompany();
 
     std::unique_ptr<Ui::frmCompany> ui_;
 };

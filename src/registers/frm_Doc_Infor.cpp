@@ -1,13 +1,10 @@
 #include "frm_Doc_Infor.h"
 
 #include "data/recordset.h"
-#include "shell/module1.h"
-#include "ui/flexgrid.h"
+#include "session/module1.h"
 #include "ui/guard.h"
 #include "ui/keyfilters.h"
 #include "ui_frm_Doc_Infor.h"
-
-#include <QKeyEvent>
 
 using namespace wb;
 
@@ -16,18 +13,18 @@ namespace {
 const QString DoctorName = QStringLiteral("Doctor Name");
 const QString PanelCriterion = QStringLiteral("Panel");
 
-// The doctor column list of the grid: every column, the percentages as text with a "%".
-QString doctorColumns() {
-    const auto percent = [](const char* column) {
-        return QStringLiteral("CAST(%1 AS VARCHAR(3)) || '%' AS %1_pct").arg(QLatin1String(column));
-    };
-    return QStringLiteral("select Row_no,doc_code,doc_name,doc_des,doc_tel,doc_degree,doc_clinic,doc_add,"
-                          "day_time,doc_loca,") +
-           QStringList{percent("roun_per"), percent("spec_per"), percent("ultr_per"), percent("x_r_per"),
-                       percent("ecg_per")}
-               .join(',') +
-           QStringLiteral(",Status from doc");
+using Column = common::RegisterDefinition::GridColumn;
+
+// A percentage shown as text with a "%".
+Column percent(const char* column, const char* header) {
+    return {QLatin1String(column) + QStringLiteral("_pct"), QLatin1String(header), 1500,
+            QStringLiteral("CAST(%1 AS VARCHAR(3)) || '%'").arg(QLatin1String(column))};
 }
+
+// The panel query's grid: key, name and status.
+const QList<Column> panelColumns = {{QStringLiteral("Row_no"), QStringLiteral("Code"), 0},
+                                    {QStringLiteral("doc_name"), PanelCriterion, 4000},
+                                    {QStringLiteral("Status"), QString()}};
 
 common::RegisterDefinition doctorDefinition() {
     common::RegisterDefinition s;
@@ -45,6 +42,23 @@ common::RegisterDefinition doctorDefinition() {
                   {QStringLiteral("Doctor Telephone"), QStringLiteral("doc_tel")},
                   {PanelCriterion, QStringLiteral("doc_name")}};
     s.orderBy = QStringLiteral("doc_code desc");
+    s.grid = {{QStringLiteral("Row_no"), QStringLiteral("Code"), 0},
+              {QStringLiteral("doc_code"), QString(), 0},
+              {QStringLiteral("doc_name"), QStringLiteral("Doctor Name"), 3000},
+              {QStringLiteral("doc_des"), QStringLiteral("Designation"), 3000},
+              {QStringLiteral("doc_tel"), QStringLiteral("Telephone"), 3000},
+              {QStringLiteral("doc_degree"), QStringLiteral("Degree"), 3000},
+              {QStringLiteral("doc_clinic"), QStringLiteral("Clinic"), 3000},
+              {QStringLiteral("doc_add"), QStringLiteral("Address"), 4000},
+              {QStringLiteral("day_time"), QStringLiteral("Visit Day & Time"), 2000},
+              {QStringLiteral("doc_loca"), QStringLiteral("Location"), 2000},
+              percent("roun_per", "Rountine Person"),
+              percent("spec_per", "Special Person"),
+              percent("ultr_per", "Ultrasound Person"),
+              percent("x_r_per", "X-Ray Person"),
+              percent("ecg_per", "Ecg Person"),
+              {QStringLiteral("Status"), QStringLiteral("Status"), 1500}};
+    s.noun = QStringLiteral("doctor");
     s.enterInGridPicks = true;
     s.exitHidesInPickMode = true;
     s.printTemplate = QStringLiteral("rpt_Doctor.rpt");
@@ -52,24 +66,18 @@ common::RegisterDefinition doctorDefinition() {
     return s;
 }
 
-// Drops the apostrophe typed into a box.
-class NoApostrophe : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        return event->type() == QEvent::KeyPress &&
-               static_cast<QKeyEvent*>(event)->text() == QLatin1String("'");
-    }
-};
-
 } // namespace
 
 frm_Doc_Infor::frm_Doc_Infor()
     : RegisterForm(doctorDefinition()), ui_(std::make_unique<Ui::frm_Doc_Infor>()) {
     ui_->setupUi(this);
-    bindControls();
+    auto c = common::standardControls(*ui_);
+    c.firstEntry = ui_->txt_Name;
+    c.tabs = ui_->SSTab1;
+    c.criteria = ui_->cmb_s_cri;
+    c.search = ui_->txt_s_value;
+    c.grid = ui_->Msh;
+    bindControls(c);
 
     for (QWidget* w : std::initializer_list<QWidget*>{ui_->txt_Name, ui_->txt_Desig, ui_->txt_Tel,
                                                       ui_->txt_Deg, ui_->txt_Clinic, ui_->txt_Add,
@@ -77,7 +85,7 @@ frm_Doc_Infor::frm_Doc_Infor()
         ui::keys::upperCase(w);
         ui::keys::enterToTab(w);
     }
-    ui_->txt_Desig->installEventFilter(new NoApostrophe(ui_->txt_Desig));
+    ui::keys::reject(ui_->txt_Desig, [](QChar ch) { return ch == u'\''; });
     for (QWidget* w : std::initializer_list<QWidget*>{ui_->txt_R_per, ui_->txt_S_per, ui_->txt_U_per,
                                                       ui_->txt_X_per, ui_->txt_Ecg_per}) {
         ui::keys::digitsOnly(w);
@@ -156,6 +164,7 @@ void frm_Doc_Infor::cmb_s_cri_Change() {
 QString frm_Doc_Infor::searchQuery(const QString& criterion, QVariantList& params) const {
     const Dialect& d = Module1::Con->dialect();
     const QString order = QStringLiteral(" order by doc_code desc");
+    const QString doctorColumns = QStringLiteral("select %1 from doc").arg(definition().selectList());
     const QString text = ui_->txt_s_value->text();
     if (criterion == PanelCriterion) {
         params << likeContains(text);
@@ -165,11 +174,11 @@ QString frm_Doc_Infor::searchQuery(const QString& criterion, QVariantList& param
     for (const auto& c : definition().criteria) {
         if (c.caption == criterion) {
             params << likeContains(text);
-            return doctorColumns() + QStringLiteral(" where Status = 'Doctor' and ") +
-                   d.containsCI(c.column) + order;
+            return doctorColumns + QStringLiteral(" where Status = 'Doctor' and ") + d.containsCI(c.column) +
+                   order;
         }
     }
-    return doctorColumns() + order; // doctors and panel doctors together
+    return doctorColumns + order; // doctors and panel doctors together
 }
 
 void frm_Doc_Infor::FillGird(const QString& criterion) {
@@ -178,44 +187,15 @@ void frm_Doc_Infor::FillGird(const QString& criterion) {
     RegisterForm::FillGird(criterion);
 }
 
-void frm_Doc_Infor::setGrid() {
-    const auto column = [this](int c, const QString& header, int width) {
-        if (c >= Msh->Cols())
-            return;
-        if (!header.isEmpty())
-            Msh->setTextMatrix(0, c, header);
-        if (width >= 0)
-            Msh->setColWidth(c, width);
-    };
-    if (gridHoldsPanels_) {
-        column(0, QStringLiteral("Code"), 0);
-        column(1, QStringLiteral("Panel"), 4000);
-        return;
-    }
-    column(0, QStringLiteral("Code"), 0);
-    column(1, QString(), 0);
-    column(2, QStringLiteral("Doctor Name"), 3000);
-    column(3, QStringLiteral("Designation"), 3000);
-    column(4, QStringLiteral("Telephone"), 3000);
-    column(5, QStringLiteral("Degree"), 3000);
-    column(6, QStringLiteral("Clinic"), 3000);
-    column(7, QStringLiteral("Address"), 4000);
-    column(8, QStringLiteral("Visit Day & Time"), 2000);
-    column(9, QStringLiteral("Location"), 2000);
-    column(10, QStringLiteral("Rountine Person"), 1500);
-    column(11, QStringLiteral("Special Person"), 1500);
-    column(12, QStringLiteral("Ultrasound Person"), 1500);
-    column(13, QStringLiteral("X-Ray Person"), 1500);
-    column(14, QStringLiteral("Ecg Person"), 1500);
-    column(15, QStringLiteral("Status"), 1500);
+const QList<common::RegisterDefinition::GridColumn>& frm_Doc_Infor::gridColumns() const {
+    return gridHoldsPanels_ ? panelColumns : definition().grid;
 }
 
-void frm_Doc_Infor::writeExplicit(Recordset& rs) {
+void frm_Doc_Infor::saveSteps(Recordset& rs) {
     if (ui_->OptPanel->isChecked())
         rs.setField(QStringLiteral("Status"), QStringLiteral("Panel"));
     else if (ui_->OptDoc->isChecked())
         rs.setField(QStringLiteral("Status"), QStringLiteral("Doctor"));
-    RegisterForm::writeExplicit(rs); // doc_code = "DOC-" & key, on every save
 }
 
 void frm_Doc_Infor::readExplicit(Recordset& rs) {
@@ -228,40 +208,10 @@ void frm_Doc_Infor::readExplicit(Recordset& rs) {
 }
 
 void frm_Doc_Infor::writePickVariables(int row) {
-    Module1::SelDocId = Msh->TextMatrix(row, 0).toLong();
-    if (gridHoldsPanels_) {
-        Module1::SelDocName = Msh->TextMatrix(row, 1);
-        Module1::PickedPanelStatus = Msh->TextMatrix(row, 2);
-        return;
-    }
-    Module1::SelDocName = Msh->TextMatrix(row, 2);
+    Module1::SelDocId = cell(row, QStringLiteral("Row_no")).toLong();
+    Module1::SelDocName = cell(row, QStringLiteral("doc_name"));
     // The doctor column list also lists panel doctors (after a save or delete): each row hands back
     // its own status.
-    const QString status = Msh->TextMatrix(row, 15);
-    Module1::PickedPanelStatus = status.isEmpty() ? QStringLiteral("Doctor") : status;
-}
-
-void frm_Doc_Infor::Msh_DblClick() {
-    const int row = Msh->Row();
-    if (row < 1 || Msh->TextMatrix(row, 0).isEmpty())
-        return;
-    ClearAll();
-    ui_->txt_Row_No->setText(Msh->TextMatrix(row, 0));
-    writePickVariables(row);
-    if (Module1::PickMode) {
-        unload();
-        return;
-    }
-    ui_->SSTab1->setCurrentIndex(0);
-    ui_->cmdSave->setText(QStringLiteral("&Save"));
-    ui_->txt_Name->setFocus();
-    FillData();
-}
-
-QWidget* frm_Doc_Infor::firstEntryBox() const {
-    return ui_->txt_Name;
-}
-
-QString frm_Doc_Infor::vanishedMessage() const {
-    return QStringLiteral("This doctor no longer exists: another desk has deleted it. Nothing was saved.");
+    const QString status = cell(row, QStringLiteral("Status"));
+    Module1::PickedPanelStatus = status.isEmpty() && !gridHoldsPanels_ ? QStringLiteral("Doctor") : status;
 }

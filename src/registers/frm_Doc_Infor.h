@@ -20,14 +20,11 @@ public:
 
     void Form_Load() override;
     void Form_Activate() override;
-
-    void FillGird(const QString& criterion) override;
-    void setGrid() override;
-    void Msh_DblClick() override;
+    void FillGird(const QString& criterion = QString()) override;
 
     void OptDoc_Click();
     void OptPanel_Click();
-    void cmb_s_cri_Change();
+    void cmb_s_cri_Change() override;
 
     // Whether the grid holds the panel query's rows (key, name, status) rather than the doctor
     // column list.
@@ -37,11 +34,10 @@ public:
 
 protected:
     QString searchQuery(const QString& criterion, QVariantList& params) const override;
-    void writeExplicit(wb::Recordset& rs) override;
+    const QList<wb::common::RegisterDefinition::GridColumn>& gridColumns() const override;
+    void saveSteps(wb::Recordset& rs) override;
     void readExplicit(wb::Recordset& rs) override;
     void writePickVariables(int row) override;
-    QWidget* firstEntryBox() const override;
-    QString vanishedMessage() const override;
 
 private:
     void switchLayout(bool doctors);

@@ -1,13 +1,10 @@
 #include "frm_Employee.h"
 
 #include "data/recordset.h"
-#include "shell/module1.h"
-#include "ui/flexgrid.h"
+#include "session/module1.h"
 #include "ui/keyfilters.h"
 #include "ui/msgbox.h"
 #include "ui_frm_Employee.h"
-
-#include <QKeyEvent>
 
 using namespace wb;
 
@@ -21,16 +18,17 @@ common::RegisterDefinition employeeDefinition() {
     s.required = {{QStringLiteral("txt_Emp_Nm"), QStringLiteral("please enter Employee Name")}};
     s.criteria = {{QStringLiteral("Employee Name"), QStringLiteral("Emp_name")},
                   {QStringLiteral("Employee Code"), QStringLiteral("Emp_no")}};
-    s.selectList = QStringLiteral("Row_no,Emp_no,Emp_name,Designation,Relation");
     s.orderBy = QStringLiteral("Emp_name");
     s.loadWithFirstCriterion = false; // the load lists every employee
-    s.grid = {{QStringLiteral("Row No"), 0},
-              {QStringLiteral("Employee Code"), 1500},
-              {QStringLiteral("Employee Name"), 3000},
-              {QStringLiteral("Designation"), 3000},
-              {QStringLiteral("Relation"), 1500}};
+    s.grid = {{QStringLiteral("Row_no"), QStringLiteral("Row No"), 0},
+              {QStringLiteral("Emp_no"), QStringLiteral("Employee Code"), 1500},
+              {QStringLiteral("Emp_name"), QStringLiteral("Employee Name"), 3000},
+              {QStringLiteral("Designation"), QStringLiteral("Designation"), 3000},
+              {QStringLiteral("Relation"), QStringLiteral("Relation"), 1500}};
     // The boxes keep their designed maximum lengths (those of the columns).
     s.limitLengths = false;
+    s.noun = QStringLiteral("employee");
+    s.cancelEnables = QStringLiteral("txt_Emp_No");
     s.deleteMessage = QStringLiteral("Are you sure delete this information");
     s.enterInGridPicks = true;
     s.unloadAppliesMenuRights = true;
@@ -38,18 +36,6 @@ common::RegisterDefinition employeeDefinition() {
     s.printFormulaPrefix = QStringLiteral("{Employees.Row_no} = ");
     return s;
 }
-
-// Drops every typed blank: employee numbers are typed without them.
-class DropBlanks : public QObject {
-public:
-    explicit DropBlanks(QWidget* box) : QObject(box) { box->installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        return event->type() == QEvent::KeyPress &&
-               static_cast<QKeyEvent*>(event)->text() == QLatin1String(" ");
-    }
-};
 
 } // namespace
 
@@ -63,9 +49,16 @@ const QStringList& frm_Employee::relations() {
 
 frm_Employee::frm_Employee() : RegisterForm(employeeDefinition()), ui_(std::make_unique<Ui::frm_Employee>()) {
     ui_->setupUi(this);
-    bindControls();
+    auto c = common::standardControls(*ui_);
+    c.firstEntry = ui_->txt_Emp_Nm;
+    c.tabs = ui_->SSTab1;
+    c.criteria = ui_->cmb_s_cri;
+    c.search = ui_->txt_s_value;
+    c.grid = ui_->Msh;
+    bindControls(c);
     ui::keys::upperCase(ui_->txt_Emp_No);
-    new DropBlanks(ui_->txt_Emp_No); // installed last, so it sees a key before the upper-casing
+    // Employee numbers are typed without blanks.
+    ui::keys::reject(ui_->txt_Emp_No, [](QChar ch) { return ch == u' '; });
     for (QWidget* w : std::initializer_list<QWidget*>{ui_->txt_Emp_Nm, ui_->txt_Desig, ui_->txt_s_value}) {
         ui::keys::upperCase(w);
         ui::keys::enterToTab(w);
@@ -101,10 +94,9 @@ bool frm_Employee::validate() {
     return true;
 }
 
-void frm_Employee::writeExplicit(Recordset& rs) {
+void frm_Employee::saveSteps(Recordset& rs) {
     const QString relation = ui_->cmb_Relation->currentText();
     rs.setField(QStringLiteral("Relation"), relation.isEmpty() ? QVariant() : QVariant(relation));
-    RegisterForm::writeExplicit(rs);
 }
 
 void frm_Employee::readExplicit(Recordset& rs) {
@@ -112,28 +104,15 @@ void frm_Employee::readExplicit(Recordset& rs) {
 }
 
 void frm_Employee::writePickVariables(int row) {
-    Module1::SelEmpNo = Msh->TextMatrix(row, 1);
-    Module1::SelEmpName = Msh->TextMatrix(row, 2);
-    Module1::SelEmpDesig = Msh->TextMatrix(row, 3);
+    Module1::SelEmpNo = cell(row, QStringLiteral("Emp_no"));
+    Module1::SelEmpName = cell(row, QStringLiteral("Emp_name"));
+    Module1::SelEmpDesig = cell(row, QStringLiteral("Designation"));
 }
 
 void frm_Employee::loadPicked(int row) {
-    ui_->txt_Row_No->setText(Msh->TextMatrix(row, 0));
-    ui_->txt_Emp_No->setText(Msh->TextMatrix(row, 1));
-    ui_->txt_Emp_Nm->setText(Msh->TextMatrix(row, 2));
-    ui_->txt_Desig->setText(Msh->TextMatrix(row, 3));
-    ui_->cmb_Relation->setCurrentText(Msh->TextMatrix(row, 4));
-}
-
-QWidget* frm_Employee::firstEntryBox() const {
-    return ui_->txt_Emp_Nm;
-}
-
-void frm_Employee::cmdCancel_Click() {
-    ClearAll();
-    ui_->txt_Emp_No->setEnabled(true);
-}
-
-QString frm_Employee::vanishedMessage() const {
-    return QStringLiteral("This employee no longer exists: another desk has deleted it. Nothing was saved.");
+    ui_->txt_Row_No->setText(cell(row, QStringLiteral("Row_no")));
+    ui_->txt_Emp_No->setText(cell(row, QStringLiteral("Emp_no")));
+    ui_->txt_Emp_Nm->setText(cell(row, QStringLiteral("Emp_name")));
+    ui_->txt_Desig->setText(cell(row, QStringLiteral("Designation")));
+    ui_->cmb_Relation->setCurrentText(cell(row, QStringLiteral("Relation")));
 }

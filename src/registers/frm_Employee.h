@@ -16,9 +16,6 @@ public:
     frm_Employee();
     ~frm_Employee() override;
 
-    void FillGrid(const QString& criterion) { FillGird(criterion); }
-    void cmdCancel_Click() override;
-
     Ui::frm_Employee* ui() const { return ui_.get(); }
 
     // The seven relations of the relation list, in their order.
@@ -27,12 +24,10 @@ public:
 protected:
     void fillFixedLists() override;
     bool validate() override;
-    void writeExplicit(wb::Recordset& rs) override;
+    void saveSteps(wb::Recordset& rs) override;
     void readExplicit(wb::Recordset& rs) override;
     void loadPicked(int row) override;
     void writePickVariables(int row) override;
-    QWidget* firstEntryBox() const override;
-    QString vanishedMessage() const override;
 
 private:
     std::unique_ptr<Ui::frm_Employee> ui_;

@@ -1,7 +1,6 @@
 #include "frm_Panel.h"
 
-#include "shell/module1.h"
-#include "ui/flexgrid.h"
+#include "session/module1.h"
 #include "ui/keyfilters.h"
 #include "ui_frm_Panel.h"
 
@@ -19,12 +18,15 @@ common::RegisterDefinition panelDefinition() {
     s.codePrefix = QStringLiteral("Pcode-"); // written again on every save
     s.required = {{QStringLiteral("txt_panel_name"), QStringLiteral("please enter Panel Name")}};
     s.criteria = {{QStringLiteral("Panel Name"), QStringLiteral("Panel_Name")}};
-    s.selectList = QStringLiteral("Row_no,Panel_Code,Panel_Name");
     s.orderBy = QStringLiteral("Panel_Name");
     s.loadWithFirstCriterion = false; // the load lists every panel
-    s.grid = {{QStringLiteral("Panel code"), 0}, {QString(), 0}, {QStringLiteral("Panel Name"), 7000}};
+    s.grid = {{QStringLiteral("Row_no"), QStringLiteral("Panel code"), 0},
+              {QStringLiteral("Panel_Code"), QString(), 0},
+              {QStringLiteral("Panel_Name"), QStringLiteral("Panel Name"), 7000}};
     // The boxes keep their designed maximum lengths (those of the columns).
     s.limitLengths = false;
+    s.noun = QStringLiteral("panel");
+    s.cancelEnables = QStringLiteral("txt_panel_code");
     s.unloadAppliesMenuRights = true;
     s.printTemplate = QStringLiteral("rpt_Panel.rpt");
     s.printFormulaPrefix = QStringLiteral("{Panel.Row_no} = ");
@@ -35,7 +37,12 @@ common::RegisterDefinition panelDefinition() {
 
 frm_Panel::frm_Panel() : RegisterForm(panelDefinition()), ui_(std::make_unique<Ui::frm_Panel>()) {
     ui_->setupUi(this);
-    bindControls();
+    auto c = common::standardControls(*ui_);
+    c.firstEntry = ui_->txt_panel_name;
+    c.criteria = ui_->cmb_s_cri;
+    c.search = ui_->txt_s_value;
+    c.grid = ui_->Msh;
+    bindControls(c);
     for (QWidget* w : std::initializer_list<QWidget*>{ui_->txt_panel_name, ui_->txt_s_value}) {
         ui::keys::upperCase(w);
         ui::keys::enterToTab(w);
@@ -46,25 +53,12 @@ frm_Panel::frm_Panel() : RegisterForm(panelDefinition()), ui_(std::make_unique<U
 frm_Panel::~frm_Panel() = default;
 
 void frm_Panel::writePickVariables(int row) {
-    Module1::SelPanelId = Msh->TextMatrix(row, 0).toLong();
-    Module1::SelPanelName = Msh->TextMatrix(row, 2);
+    Module1::SelPanelId = cell(row, QStringLiteral("Row_no")).toLong();
+    Module1::SelPanelName = cell(row, QStringLiteral("Panel_Name"));
 }
 
 void frm_Panel::loadPicked(int row) {
-    ui_->txt_Row_No->setText(Msh->TextMatrix(row, 0));
-    ui_->txt_panel_code->setText(Msh->TextMatrix(row, 1));
-    ui_->txt_panel_name->setText(Msh->TextMatrix(row, 2));
-}
-
-QWidget* frm_Panel::firstEntryBox() const {
-    return ui_->txt_panel_name;
-}
-
-void frm_Panel::cmdCancel_Click() {
-    ClearAll();
-    ui_->txt_panel_code->setEnabled(true);
-}
-
-QString frm_Panel::vanishedMessage() const {
-    return QStringLiteral("This panel no longer exists: another desk has deleted it. Nothing was saved.");
+    ui_->txt_Row_No->setText(cell(row, QStringLiteral("Row_no")));
+    ui_->txt_panel_code->setText(cell(row, QStringLiteral("Panel_Code")));
+    ui_->txt_panel_name->setText(cell(row, QStringLiteral("Panel_Name")));
 }

@@ -15,16 +15,11 @@ public:
     frm_Panel();
     ~frm_Panel() override;
 
-    void FillGrid(const QString& criterion) { FillGird(criterion); }
-    void cmdCancel_Click() override;
-
     Ui::frm_Panel* ui() const { return ui_.get(); }
 
 protected:
     void loadPicked(int row) override;
     void writePickVariables(int row) override;
-    QWidget* firstEntryBox() const override;
-    QString vanishedMessage() const override;
 
 private:
     std::unique_ptr<Ui::frm_Panel> ui_;

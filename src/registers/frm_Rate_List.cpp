@@ -1,15 +1,15 @@
 #include "frm_Rate_List.h"
 
+#include "data/dberror.h"
+
 #include "common/printing.h"
 #include "data/recordset.h"
-#include "shell/module1.h"
-#include "ui/flexgrid.h"
+#include "session/module1.h"
 #include "ui/guard.h"
 #include "ui/keyfilters.h"
 #include "ui/msgbox.h"
 #include "ui_frm_Rate_List.h"
 
-#include <QKeyEvent>
 #include <QRegularExpression>
 
 using namespace wb;
@@ -23,11 +23,19 @@ common::RegisterDefinition rateListDefinition() {
     s.keyByDatabase = true;
     s.tag = QStringLiteral("D");
     s.skipped = {QStringLiteral("txt_Row_No")};
+    s.keptOnPick = {QStringLiteral("data_cmbo_ser_name")}; // the head whose tests are listed
     s.required = {{QStringLiteral("txt_Rate"), QStringLiteral("please enter Rate")}};
     s.loadWithFirstCriterion = false;
-    s.grid = {{QStringLiteral("Service code"), 0}, {QString(), 0},
-              {QStringLiteral("Test"), 4000},      {QStringLiteral("Rate"), 1500},
-              {QStringLiteral("Status"), 1000},    {QStringLiteral("Services Name"), 3000}};
+    s.grid = {{QStringLiteral("Row_no"), QStringLiteral("Service code"), 0, QStringLiteral("a.Row_no")},
+              {QStringLiteral("S_code"), QString(), 0, QStringLiteral("a.S_code")},
+              {QStringLiteral("Cata"), QStringLiteral("Test"), 4000, QStringLiteral("a.Cata")},
+              {QStringLiteral("Rate"), QStringLiteral("Rate"), 1500, QStringLiteral("a.Rate")},
+              {QStringLiteral("Status"), QStringLiteral("Status"), 1000, QStringLiteral("a.Status")},
+              {QStringLiteral("S_name"), QStringLiteral("Services Name"), 3000, QStringLiteral("s.S_name")}};
+    // An empty result is bound too: the grid keeps only its header row.
+    s.emptyGrid = common::RegisterDefinition::EmptyGrid::HeaderOnly;
+    s.noun = QStringLiteral("test");
+    s.cancelEnables = QStringLiteral("txt_Test");
     s.limitLengths = false; // the boxes keep their designed lengths
     s.enterInGridPicks = true;
     s.unloadClearsPickMode = false; // a pick from the rate list leaves PickMode set
@@ -47,7 +55,11 @@ bool isRate(const QString& text) {
 frm_Rate_List::frm_Rate_List()
     : RegisterForm(rateListDefinition()), ui_(std::make_unique<Ui::frm_Rate_List>()) {
     ui_->setupUi(this);
-    bindControls();
+    auto c = common::standardControls(*ui_);
+    c.firstEntry = ui_->txt_Test;
+    c.search = ui_->txt_s_value;
+    c.grid = ui_->Msh;
+    bindControls(c);
     connect(ui_->data_cmbo_ser_name, &QComboBox::currentIndexChanged, this,
             ui::handler([this] { data_cmbo_ser_name_Change(); }));
     // Enter in the combo moves on to the grid.
@@ -57,7 +69,7 @@ frm_Rate_List::frm_Rate_List()
     ui::keys::digitsOnly(ui_->txt_Rate, {.allowBlank = false, .allowPoint = true});
     ui::keys::enterToTab(ui_->txt_Rate);
     ui::keys::enterToTab(ui_->txt_s_value);
-    ui_->txt_s_value->installEventFilter(this); // drops the apostrophe
+    ui::keys::reject(ui_->txt_s_value, [](QChar ch) { return ch == u'\''; });
 }
 
 frm_Rate_List::~frm_Rate_List() = default;
@@ -98,9 +110,8 @@ void frm_Rate_List::data_cmbo_ser_name_Change() {
 }
 
 QString frm_Rate_List::searchQuery(const QString&, QVariantList& params) const {
-    QString sql = QStringLiteral(
-        "select a.Row_no as Row_no, a.S_code as S_code, a.Cata as Cata, a.Rate as Rate, a.Status as Status, "
-        "s.S_name as S_name from Rate_List a left join Services s on s.Row_no = a.S_code");
+    QString sql = QStringLiteral("select %1 from Rate_List a left join Services s on s.Row_no = a.S_code")
+                      .arg(definition().selectList());
     const QVariant head = boundValue();
     if (!head.isValid()) {
         // No head chosen (none entered yet): nothing to list.
@@ -115,17 +126,6 @@ QString frm_Rate_List::searchQuery(const QString&, QVariantList& params) const {
         params << likeContains(text);
     }
     return sql + QStringLiteral(" order by s.S_name, a.Row_no");
-}
-
-void frm_Rate_List::FillGird(const QString& criterion) {
-    QVariantList params;
-    Module1::OpenRs(searchQuery(criterion, params), params);
-    // An empty result is bound too: the grid keeps only its header row.
-    Msh->Clear();
-    Msh->setRedraw(false);
-    Msh->bind(*Module1::Rs);
-    Msh->setRedraw(true);
-    SetGird();
 }
 
 bool frm_Rate_List::validate() {
@@ -145,38 +145,36 @@ bool frm_Rate_List::validate() {
     return true;
 }
 
-void frm_Rate_List::writeExplicit(Recordset& rs) {
+void frm_Rate_List::saveSteps(Recordset& rs) {
     rs.setField(QStringLiteral("status"), ui_->cmb_status->currentText());
+    // The head must still exist when its test is written, and stay until the save commits: a test
+    // under a head another desk deleted would be listed and deletable nowhere.
+    const QVariant head =
+        Module1::Con->scalar(QStringLiteral("select Row_no from Services where Row_no = ?") +
+                                 Module1::Con->dialect().lockForShare(),
+                             {boundValue()});
+    if (!head.isValid())
+        throw DbError(QStringLiteral("The service head \"%1\" no longer exists: another desk has deleted it. "
+                                     "Nothing was saved.")
+                          .arg(ui_->data_cmbo_ser_name->currentText()),
+                      DbError::Kind::Refused);
     rs.setField(QStringLiteral("S_code"), boundValue());
 }
 
 void frm_Rate_List::writePickVariables(int row) {
-    Module1::SelRateId = Msh->TextMatrix(row, 0).toLong();
-    Module1::SelServiceId = Msh->TextMatrix(row, 1).toLong();
-    Module1::SelServiceName = Msh->TextMatrix(row, 5);
-    Module1::SelRateTest = Msh->TextMatrix(row, 2);
-    const QString rate = Msh->TextMatrix(row, 3);
+    Module1::SelRateId = cell(row, QStringLiteral("Row_no")).toLong();
+    Module1::SelServiceId = cell(row, QStringLiteral("S_code")).toLong();
+    Module1::SelServiceName = cell(row, QStringLiteral("S_name"));
+    Module1::SelRateTest = cell(row, QStringLiteral("Cata"));
+    const QString rate = cell(row, QStringLiteral("Rate"));
     Module1::SelRateAmount = rate.isEmpty() ? 0.0 : rate.toDouble();
 }
 
 void frm_Rate_List::loadPicked(int row) {
-    ui_->txt_Row_No->setText(Msh->TextMatrix(row, 0));
-    ui_->txt_Test->setText(Msh->TextMatrix(row, 2));
-    ui_->txt_Rate->setText(Msh->TextMatrix(row, 3));
-    ui_->cmb_status->setCurrentText(Msh->TextMatrix(row, 4));
-}
-
-QWidget* frm_Rate_List::firstEntryBox() const {
-    return ui_->txt_Test;
-}
-
-QString frm_Rate_List::vanishedMessage() const {
-    return QStringLiteral("This test no longer exists: another desk has deleted it. Nothing was saved.");
-}
-
-void frm_Rate_List::cmdCancel_Click() {
-    ClearAll();
-    ui_->txt_Test->setEnabled(true);
+    ui_->txt_Row_No->setText(cell(row, QStringLiteral("Row_no")));
+    ui_->txt_Test->setText(cell(row, QStringLiteral("Cata")));
+    ui_->txt_Rate->setText(cell(row, QStringLiteral("Rate")));
+    ui_->cmb_status->setCurrentText(cell(row, QStringLiteral("Status")));
 }
 
 QString frm_Rate_List::headFormula(const QString& name) {
@@ -187,14 +185,6 @@ QString frm_Rate_List::headFormula(const QString& name) {
 }
 
 void frm_Rate_List::cmdPrint_Click() {
-    // Always the tests of the chosen head, whether or not a test is loaded.
     common::printReport(this, definition().printTemplate,
                         headFormula(ui_->data_cmbo_ser_name->currentText()));
-}
-
-bool frm_Rate_List::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ui_->txt_s_value && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->text() == QLatin1String("'"))
-        return true;
-    return RegisterForm::eventFilter(watched, event);
 }

@@ -17,12 +17,7 @@ public:
     frm_Rate_List();
     ~frm_Rate_List() override;
 
-    using RegisterForm::FillGird;
-    // The tests of the chosen head whose name contains the search text.
-    void FillGird() { FillGird(QString()); }
-    void FillGird(const QString& criterion) override;
-    void SetGird() { setGrid(); }
-    void cmdCancel_Click() override;
+    // Always the tests of the chosen head, whether or not a test is loaded.
     void cmdPrint_Click() override;
 
     // A new head chosen in the service combo: the title shows it and the grid lists its tests.
@@ -38,14 +33,12 @@ public:
 
 protected:
     void fillFixedLists() override;
+    // The tests of the chosen head whose name contains the search text.
     QString searchQuery(const QString& criterion, QVariantList& params) const override;
     bool validate() override;
-    void writeExplicit(wb::Recordset& rs) override;
+    void saveSteps(wb::Recordset& rs) override;
     void loadPicked(int row) override;
     void writePickVariables(int row) override;
-    QWidget* firstEntryBox() const override;
-    QString vanishedMessage() const override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     std::unique_ptr<Ui::frm_Rate_List> ui_;

@@ -17,21 +17,12 @@ public:
     frm_Services();
     ~frm_Services() override;
 
-    using RegisterForm::FillGird;
-    // Lists every head by name (the criterion is not used: there is no search).
-    void FillGird() { FillGird(QString()); }
-    void FillGird(const QString& criterion) override;
-    void ClearAll() override;
-
     Ui::frm_Services* ui() const { return ui_.get(); }
 
 protected:
-    QString searchQuery(const QString& criterion, QVariantList& params) const override;
-    void writeExplicit(wb::Recordset& rs) override;
+    void saveSteps(wb::Recordset& rs) override;
     void loadPicked(int row) override;
     void writePickVariables(int row) override;
-    QWidget* firstEntryBox() const override;
-    QString vanishedMessage() const override;
 
 private:
     std::unique_ptr<Ui::frm_Services> ui_;

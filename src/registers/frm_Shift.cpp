@@ -1,14 +1,14 @@
 #include "frm_Shift.h"
 
 #include "data/recordset.h"
-#include "shell/module1.h"
+#include "session/module1.h"
 #include "ui/flexgrid.h"
-#include "ui/guard.h"
 #include "ui/keyfilters.h"
 #include "ui/msgbox.h"
 #include "ui_frm_Shift.h"
 
 using namespace wb;
+using Module1::Rs;
 
 namespace {
 
@@ -21,11 +21,16 @@ common::RegisterDefinition shiftDefinition() {
     s.codeColumn = QStringLiteral("shift_code");
     s.codePrefix = QStringLiteral("SHI-");
     s.required = {{QStringLiteral("txt_shift"), QStringLiteral("please enter Shift")}};
+    s.grid = {{QStringLiteral("row_no"), QString(), 0},
+              {QStringLiteral("shift"), QStringLiteral("Shift"), 2000},
+              {QStringLiteral("time_from"), QStringLiteral("From Time")},
+              {QStringLiteral("time_to"), QStringLiteral("To Time")}};
     s.limitLengths = false;
+    s.noun = QStringLiteral("shift");
     s.pickTestsPickMode = false;
     // No unload handler: closing the window leaves PickMode and the menu rights as they are.
     s.unloadClearsPickMode = false;
-    return s;
+    return s; // no print template: the shift register does not print
 }
 
 const QString timeMessage = QStringLiteral("please check shif time");
@@ -34,10 +39,11 @@ const QString timeMessage = QStringLiteral("please check shif time");
 
 frm_Shift::frm_Shift() : RegisterForm(shiftDefinition()), ui_(std::make_unique<Ui::frm_Shift>()) {
     ui_->setupUi(this);
-    bindControls();
+    auto c = common::standardControls(*ui_);
+    c.firstEntry = ui_->txt_shift;
+    c.grid = ui_->MshShift;
+    bindControls(c);
     ui_->MshShift->setCols(4);
-    connect(ui_->MshShift, &ui::FlexGrid::DblClick, this, ui::handler([this] { MshShift_DblClick(); }));
-
     ui::keys::upperCase(ui_->txt_shift);
     // Enter moves on and then puts the focus straight back into the name box.
     ui::keys::onEnter(ui_->txt_shift, [this] {
@@ -50,8 +56,7 @@ frm_Shift::frm_Shift() : RegisterForm(shiftDefinition()), ui_(std::make_unique<U
 
 frm_Shift::~frm_Shift() = default;
 
-void frm_Shift::Form_Load() {
-    FillGird();
+void frm_Shift::fillFixedLists() {
     ui_->cmb_am->addItems({QStringLiteral("AM"), QStringLiteral("PM")});
     ui_->cmb_pm->addItems({QStringLiteral("PM"), QStringLiteral("AM")});
     ui_->cmb_am->setCurrentIndex(0);
@@ -61,32 +66,19 @@ void frm_Shift::Form_Load() {
 void frm_Shift::FillGird(const QString&) {
     Module1::OpenRs(
         QStringLiteral("select row_no,shift_code,shift,time_from,time_to  from SHIFT order by row_no"));
-    setShitGrid();
-    ui::FlexGrid* grid = ui_->MshShift;
-    const int count = Module1::Rs->RecordCount();
-    if (count < 1) {
-        grid->setRows(1);
+    Msh->setRows(1);
+    setGrid();
+    const int count = Rs->RecordCount();
+    if (count < 1)
         return;
-    }
-    Module1::Rs->MoveFirst();
-    grid->setRows(count + 1);
+    Rs->MoveFirst();
+    Msh->setRows(count + 1);
+    const auto& columns = definition().grid;
     for (int i = 1; i <= count; ++i) {
-        grid->setTextMatrix(i, 0, Module1::Rs->text(QStringLiteral("row_no")));
-        grid->setTextMatrix(i, 1, Module1::Rs->text(QStringLiteral("shift")));
-        grid->setTextMatrix(i, 2, Module1::Rs->text(QStringLiteral("time_from")));
-        grid->setTextMatrix(i, 3, Module1::Rs->text(QStringLiteral("time_to")));
-        Module1::Rs->MoveNext();
+        for (int c = 0; c < columns.size(); ++c)
+            Msh->setTextMatrix(i, c, Rs->text(columns[c].field));
+        Rs->MoveNext();
     }
-}
-
-void frm_Shift::setShitGrid() {
-    ui::FlexGrid* grid = ui_->MshShift;
-    grid->setRows(1);
-    grid->setTextMatrix(0, 1, QStringLiteral("Shift"));
-    grid->setTextMatrix(0, 2, QStringLiteral("From Time"));
-    grid->setTextMatrix(0, 3, QStringLiteral("To Time"));
-    grid->setColWidth(0, 0);
-    grid->setColWidth(1, 2000);
 }
 
 void frm_Shift::clearExtra() {
@@ -116,39 +108,20 @@ bool frm_Shift::validate() {
     return true;
 }
 
-void frm_Shift::writeExplicit(Recordset& rs) {
-    RegisterForm::writeExplicit(rs); // shift_code = "SHI-" & the key box (empty for a new shift)
+void frm_Shift::saveSteps(Recordset& rs) {
     rs.setField(QStringLiteral("time_from"), checkedTime(ui_->msk_from_time->text()));
     rs.setField(QStringLiteral("time_to"), checkedTime(ui_->msk_to_time->text()));
 }
 
-void frm_Shift::afterSave() {
+void frm_Shift::afterStore() {
     ui::MsgBox(QStringLiteral("Sucessfully save your information"), ui::vbInformation);
 }
 
-void frm_Shift::cmdPrint_Click() {
-    // The shift register does not print.
-}
-
-void frm_Shift::MshShift_DblClick() {
-    ui::FlexGrid* grid = ui_->MshShift;
-    const int row = grid->Row();
-    if (row < 1 || grid->TextMatrix(row, 0).isEmpty())
-        return;
+void frm_Shift::loadPicked(int row) {
     ClearAll();
-    ui_->txt_Row_No->setText(grid->TextMatrix(row, 0));
-    ui_->txt_shift->setText(grid->TextMatrix(row, 1));
-    ui_->msk_from_time->setText(grid->TextMatrix(row, 2));
-    ui_->msk_to_time->setText(grid->TextMatrix(row, 3));
+    ui_->txt_Row_No->setText(cell(row, QStringLiteral("row_no")));
+    ui_->txt_shift->setText(cell(row, QStringLiteral("shift")));
+    ui_->msk_from_time->setText(cell(row, QStringLiteral("time_from")));
+    ui_->msk_to_time->setText(cell(row, QStringLiteral("time_to")));
     FillData();
-    ui_->cmdSave->setText(QStringLiteral("&Save"));
-    ui_->txt_shift->setFocus();
-}
-
-QWidget* frm_Shift::firstEntryBox() const {
-    return ui_->txt_shift;
-}
-
-QString frm_Shift::vanishedMessage() const {
-    return QStringLiteral("This shift no longer exists: another desk has deleted it. Nothing was saved.");
 }

@@ -16,11 +16,8 @@ public:
     frm_Shift();
     ~frm_Shift() override;
 
-    void Form_Load() override;
+    // The grid is filled cell by cell: the code column is read but not shown.
     void FillGird(const QString& criterion = QString()) override;
-    void setShitGrid();
-    void cmdPrint_Click() override;
-    void MshShift_DblClick();
 
     Ui::frm_Shift* ui() const { return ui_.get(); }
 
@@ -29,12 +26,12 @@ public:
     static QString checkedTime(const QString& boxText);
 
 protected:
+    void fillFixedLists() override;
     void clearExtra() override;
     bool validate() override;
-    void writeExplicit(wb::Recordset& rs) override;
-    void afterSave() override;
-    QWidget* firstEntryBox() const override;
-    QString vanishedMessage() const override;
+    void saveSteps(wb::Recordset& rs) override;
+    void loadPicked(int row) override;
+    void afterStore() override;
 
 private:
     std::unique_ptr<Ui::frm_Shift> ui_;

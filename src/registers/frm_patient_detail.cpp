@@ -1,7 +1,7 @@
 #include "frm_patient_detail.h"
 
 #include "data/recordset.h"
-#include "shell/module1.h"
+#include "session/module1.h"
 #include "ui/clock.h"
 #include "ui/keyfilters.h"
 #include "ui_frm_patient_detail.h"
@@ -23,14 +23,19 @@ common::RegisterDefinition patientDefinition() {
     s.criteria = {{QStringLiteral("Patient Name"), QStringLiteral("Pat_name")},
                   {QStringLiteral("Patient Code"), QStringLiteral("Code_no")},
                   {QStringLiteral("Telephone No"), QStringLiteral("Tel_no")}};
-    s.selectList = QStringLiteral("Row_no,Code_no,Card_no,Pat_name,Tel_no,Fat_name,Sex,Pat_date,Addr");
     s.orderBy = QStringLiteral("Code_no desc");
     s.loadWithFirstCriterion = false;
-    s.grid = {{QStringLiteral("Pat ID"), -1},         {QString(), 0},
-              {QStringLiteral("Card No"), 1000},      {QStringLiteral("Patient Name"), 4000},
-              {QStringLiteral("Telephone No"), 3000}, {QStringLiteral("Father Name"), 4000},
-              {QStringLiteral("Sex"), 800},           {QStringLiteral("Date"), 1100},
-              {QStringLiteral("Address"), 5000}};
+    s.grid = {{QStringLiteral("Row_no"), QStringLiteral("Pat ID")},
+              {QStringLiteral("Code_no"), QString(), 0},
+              {QStringLiteral("Card_no"), QStringLiteral("Card No"), 1000},
+              {QStringLiteral("Pat_name"), QStringLiteral("Patient Name"), 4000},
+              {QStringLiteral("Tel_no"), QStringLiteral("Telephone No"), 3000},
+              {QStringLiteral("Fat_name"), QStringLiteral("Father Name"), 4000},
+              {QStringLiteral("Sex"), QStringLiteral("Sex"), 800},
+              {QStringLiteral("Pat_date"), QStringLiteral("Date"), 1100},
+              {QStringLiteral("Addr"), QStringLiteral("Address"), 5000}};
+    s.noun = QStringLiteral("patient");
+    s.cancelEnables = QStringLiteral("txt_code_no");
     s.unloadAppliesMenuRights = true;
     s.printTemplate = QStringLiteral("rpt_patient_slips.rpt");
     s.printFormulaPrefix = QStringLiteral("{Patient_Slips.Row_no} = ");
@@ -42,7 +47,13 @@ common::RegisterDefinition patientDefinition() {
 frm_patient_detail::frm_patient_detail()
     : RegisterForm(patientDefinition()), ui_(std::make_unique<Ui::frm_patient_detail>()) {
     ui_->setupUi(this);
-    bindControls();
+    auto c = common::standardControls(*ui_);
+    c.firstEntry = ui_->txt_pat_name;
+    c.tabs = ui_->SSTab1;
+    c.criteria = ui_->cmb_s_cri;
+    c.search = ui_->txt_s_value;
+    c.grid = ui_->Msh;
+    bindControls(c);
     // A new patient's date starts at today, not at the designed date.
     ui_->DTPicker1->setDate(ui::Clock::now().date());
     for (QWidget* w : std::initializer_list<QWidget*>{ui_->txt_pat_name, ui_->txt_F_name, ui_->txt_tel_no,
@@ -64,42 +75,32 @@ void frm_patient_detail::fillFixedLists() {
     ui_->cmb_s_cri->setCurrentIndex(0);
 }
 
-void frm_patient_detail::writeExplicit(Recordset& rs) {
+void frm_patient_detail::saveSteps(Recordset& rs) {
     rs.setField(QStringLiteral("Sex"), ui_->cmb_sex->currentText());
     rs.setField(QStringLiteral("Pat_date"), ui_->DTPicker1->date());
-    RegisterForm::writeExplicit(rs); // Code_no = "PAT-" & key, on every save
 }
 
 void frm_patient_detail::writePickVariables(int row) {
-    Module1::PickedPatientRowNo = Msh->TextMatrix(row, 0).toLong();
-    Module1::SelPatId = Msh->TextMatrix(row, 0).toLong();
-    Module1::SelPatCard = Msh->TextMatrix(row, 2);
-    Module1::SelPatName = Msh->TextMatrix(row, 3);
-    Module1::SelPatFather = Msh->TextMatrix(row, 5);
-    Module1::SelPatTel = Msh->TextMatrix(row, 4);
-    Module1::SelPatSex = Msh->TextMatrix(row, 6);
+    Module1::PickedPatientRowNo = cell(row, QStringLiteral("Row_no")).toLong();
+    Module1::SelPatId = cell(row, QStringLiteral("Row_no")).toLong();
+    Module1::SelPatCard = cell(row, QStringLiteral("Card_no"));
+    Module1::SelPatName = cell(row, QStringLiteral("Pat_name"));
+    Module1::SelPatFather = cell(row, QStringLiteral("Fat_name"));
+    Module1::SelPatTel = cell(row, QStringLiteral("Tel_no"));
+    Module1::SelPatSex = cell(row, QStringLiteral("Sex"));
 }
 
 void frm_patient_detail::loadPicked(int row) {
-    ui_->txt_Row_No->setText(Msh->TextMatrix(row, 0));
-    ui_->txt_cardno->setText(Msh->TextMatrix(row, 2));
-    ui_->txt_pat_name->setText(Msh->TextMatrix(row, 3));
-    ui_->txt_tel_no->setText(Msh->TextMatrix(row, 4));
-    ui_->txt_F_name->setText(Msh->TextMatrix(row, 5));
-    ui_->cmb_sex->setCurrentText(Msh->TextMatrix(row, 6));
-    const QDate date = QDate::fromString(Msh->TextMatrix(row, 7), QStringLiteral("dd/MM/yyyy"));
+    ui_->txt_Row_No->setText(cell(row, QStringLiteral("Row_no")));
+    ui_->txt_cardno->setText(cell(row, QStringLiteral("Card_no")));
+    ui_->txt_pat_name->setText(cell(row, QStringLiteral("Pat_name")));
+    ui_->txt_tel_no->setText(cell(row, QStringLiteral("Tel_no")));
+    ui_->txt_F_name->setText(cell(row, QStringLiteral("Fat_name")));
+    ui_->cmb_sex->setCurrentText(cell(row, QStringLiteral("Sex")));
+    const QDate date = QDate::fromString(cell(row, QStringLiteral("Pat_date")), QStringLiteral("dd/MM/yyyy"));
     if (date.isValid())
         ui_->DTPicker1->setDate(date);
-    ui_->txt_Add->setText(Msh->TextMatrix(row, 8));
-}
-
-QWidget* frm_patient_detail::firstEntryBox() const {
-    return ui_->txt_pat_name;
-}
-
-void frm_patient_detail::cmdCancel_Click() {
-    ClearAll();
-    ui_->txt_code_no->setEnabled(true);
+    ui_->txt_Add->setText(cell(row, QStringLiteral("Addr")));
 }
 
 void frm_patient_detail::Msh_KeyPress(int keyAscii) {
@@ -111,8 +112,4 @@ void frm_patient_detail::Msh_KeyPress(int keyAscii) {
     // Enter hands back the same patient a double-click does, then closes in every case.
     writePickVariables(row);
     unload();
-}
-
-QString frm_patient_detail::vanishedMessage() const {
-    return QStringLiteral("This patient no longer exists: another desk has deleted it. Nothing was saved.");
 }

@@ -16,19 +16,15 @@ public:
     frm_patient_detail();
     ~frm_patient_detail() override;
 
-    void FillGrid(const QString& criterion) { FillGird(criterion); }
-    void cmdCancel_Click() override;
     void Msh_KeyPress(int keyAscii) override;
 
     Ui::frm_patient_detail* ui() const { return ui_.get(); }
 
 protected:
     void fillFixedLists() override;
-    void writeExplicit(wb::Recordset& rs) override;
+    void saveSteps(wb::Recordset& rs) override;
     void loadPicked(int row) override;
     void writePickVariables(int row) override;
-    QWidget* firstEntryBox() const override;
-    QString vanishedMessage() const override;
 
 private:
     std::unique_ptr<Ui::frm_patient_detail> ui_;

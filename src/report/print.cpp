@@ -2,7 +2,7 @@
 
 #include "frmViewer.h"
 #include "reportviewer.h"
-#include "shell/module1.h"
+#include "session/module1.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -55,6 +55,7 @@ PrintJob& newPrintJob(QObject* owner, const QString& templateFile) {
     }
     job->application = std::make_unique<ReportApplication>();
     job->report = job->application->OpenReport(templatePath(templateFile));
+    job->report->setConnection(Module1::Con);
     return *job;
 }
 

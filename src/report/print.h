@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report.h"
+#include "reportengine/report.h"
 
 #include <QObject>
 #include <QString>

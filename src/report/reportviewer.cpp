@@ -1,6 +1,6 @@
 #include "reportviewer.h"
 
-#include "report.h"
+#include "reportengine/report.h"
 #include "ui/guard.h"
 
 #include <QComboBox>
@@ -346,7 +346,25 @@ void ReportViewer::exportPdf() {
 void ReportViewer::printTo(QPrinter& printer) const {
     if (!doc_)
         throw ReportError(QStringLiteral("There is no report to print"));
-    doc_->print(printer);
+    printDocument(*doc_, printer);
+}
+
+void printDocument(const Document& doc, QPrinter& printer) {
+    if (doc.pages.isEmpty())
+        return;
+    printer.setFullPage(true);
+    printer.setDocName(doc.title);
+    int from = 0;
+    int to = int(doc.pages.size()) - 1;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        from = qBound(0, printer.fromPage() - 1, to);
+        to = qBound(from, printer.toPage() > 0 ? printer.toPage() - 1 : to, to);
+    }
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw ReportError(QStringLiteral("The printer cannot be used"));
+    doc.paintPages(painter, from, to, [&] { return printer.newPage(); });
+    painter.end();
 }
 
 void ReportViewer::saveAsPdf(const QString& path) const {

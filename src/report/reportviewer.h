@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document.h"
+#include "reportengine/document.h"
 
 #include <QAbstractScrollArea>
 #include <QWidget>
@@ -108,5 +108,8 @@ private:
     QToolButton* print_ = nullptr;
     QToolButton* pdf_ = nullptr;
 };
+
+// Prints every page of the document (or the printer's page range) on a printer the caller has set up.
+void printDocument(const Document& doc, QPrinter& printer);
 
 } // namespace wb::report

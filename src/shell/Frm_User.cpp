@@ -27,12 +27,15 @@ common::RegisterDefinition userDefinition() {
     s.required = {{QStringLiteral("txt_User_Nm"), QStringLiteral("Please enter User Name")}};
     s.criteria = {{QStringLiteral("User Name"), QStringLiteral("User_Name")},
                   {QStringLiteral("Designation"), QStringLiteral("Designation")}};
-    s.selectList = QStringLiteral("Row_No,User_Code,User_Name,Designation,'%1' as PassWard,Status")
-                       .arg(Frm_User::passwordMask());
     s.orderBy = QStringLiteral("User_Code desc");
-    s.grid = {{QStringLiteral("Code"), 0},         {QStringLiteral("User No"), 0},
-              {QStringLiteral("User Name"), 3000}, {QStringLiteral("Designation"), 2000},
-              {QStringLiteral("PassWard"), 3000},  {QStringLiteral("Status"), 2000}};
+    s.grid = {{QStringLiteral("Row_No"), QStringLiteral("Code"), 0},
+              {QStringLiteral("User_Code"), QStringLiteral("User No"), 0},
+              {QStringLiteral("User_Name"), QStringLiteral("User Name"), 3000},
+              {QStringLiteral("Designation"), QStringLiteral("Designation"), 2000},
+              {QStringLiteral("PassWard"), QStringLiteral("PassWard"), 3000,
+               QStringLiteral("'%1'").arg(Frm_User::passwordMask())},
+              {QStringLiteral("Status"), QStringLiteral("Status"), 2000}};
+    s.noun = QStringLiteral("user");
     s.deleteMessage = QStringLiteral("Are you sure delete this information");
     s.pickTestsPickMode = false;
     s.exitHidesInPickMode = true;
@@ -49,7 +52,13 @@ bool sameLogin(const QString& a, const QString& b) {
 
 Frm_User::Frm_User() : RegisterForm(userDefinition()), ui_(std::make_unique<Ui::Frm_User>()) {
     ui_->setupUi(this);
-    bindControls();
+    auto c = common::standardControls(*ui_);
+    c.firstEntry = ui_->txt_User_Nm;
+    c.tabs = ui_->SSTab1;
+    c.criteria = ui_->cmb_s_cri;
+    c.search = ui_->txt_s_value;
+    c.grid = ui_->Msh;
+    bindControls(c);
     for (QWidget* w : std::initializer_list<QWidget*>{ui_->txt_User_Nm, ui_->txt_Desig, ui_->txt_User_pass,
                                                       ui_->txt_User_Code, ui_->txt_s_value}) {
         ui::keys::enterToTab(w);
@@ -111,7 +120,7 @@ bool Frm_User::validate() {
     return true;
 }
 
-void Frm_User::insertSteps(Recordset&) {
+void Frm_User::createLogin() {
     // Inside the saving transaction: the login is created with the row, and rolled back with it.
     const QString login = loginNameOf(ui_->txt_User_Nm->text());
     LoginStore& logins = Con->logins();
@@ -129,9 +138,10 @@ void Frm_User::insertSteps(Recordset&) {
     }
 }
 
-void Frm_User::writeExplicit(Recordset& rs) {
+void Frm_User::saveSteps(Recordset& rs) {
     const QString password = ui_->txt_User_pass->text();
     if (IsNew) {
+        createLogin();
         rs.setField(QStringLiteral("User_Name"), ui_->txt_User_Nm->text());
         rs.setField(QStringLiteral("PassWard"), passwordMask());
     } else if (!password.isEmpty()) {
@@ -143,7 +153,6 @@ void Frm_User::writeExplicit(Recordset& rs) {
         rs.setField(QStringLiteral("Status"), QStringLiteral("U"));
     else if (ui_->Opt_Admin->isChecked())
         rs.setField(QStringLiteral("Status"), QStringLiteral("A"));
-    RegisterForm::writeExplicit(rs); // User_Code = "UC-" & key, for a new user only
 }
 
 void Frm_User::readExplicit(Recordset& rs) {
@@ -155,10 +164,6 @@ void Frm_User::readExplicit(Recordset& rs) {
     // There is no password to show: an empty box keeps the login's password, a typed one replaces it.
     ui_->txt_User_pass->clear();
     ui_->txt_User_Nm->setReadOnly(true);
-}
-
-QWidget* Frm_User::firstEntryBox() const {
-    return ui_->txt_User_Nm;
 }
 
 void Frm_User::cmdDelete_Click() {
@@ -191,8 +196,4 @@ void Frm_User::deleteSteps(qint64 key) {
             break;
         }
     }
-}
-
-QString Frm_User::vanishedMessage() const {
-    return QStringLiteral("This user no longer exists: another desk has deleted it. Nothing was saved.");
 }

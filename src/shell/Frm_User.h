@@ -31,13 +31,12 @@ public:
 protected:
     void clearExtra() override;
     bool validate() override;
-    void insertSteps(wb::Recordset& rs) override;
-    void writeExplicit(wb::Recordset& rs) override;
+    void saveSteps(wb::Recordset& rs) override;
     void readExplicit(wb::Recordset& rs) override;
-    QWidget* firstEntryBox() const override;
     void deleteSteps(qint64 key) override;
-    QString vanishedMessage() const override;
 
 private:
+    // Inside the saving transaction of a new user: the login is created with the row.
+    void createLogin();
     std::unique_ptr<Ui::Frm_User> ui_;
 };

@@ -1,5 +1,6 @@
 #include "MDIForm1.h"
 
+#include "common/registerform.h"
 #include "frmBack.h"
 #include "menucommands.h"
 #include "module1.h"
@@ -48,6 +49,16 @@ MDIForm1::MDIForm1() : area_(new QMdiArea(this)), menuBar_(new QMenuBar(this)) {
         byName_.insert(e.name, action);
     }
     wb::ui::Forms::setMdiArea(area_);
+
+    // Registers ask for the menu rights again as they unload.
+    const auto listen = [this](wb::ui::Form* form) {
+        if (auto* r = qobject_cast<wb::common::RegisterForm*>(form))
+            connect(r, &wb::common::RegisterForm::menuRightsDue, this,
+                    wb::ui::handler([] { Module1::ApplyMenuRights(); }));
+    };
+    for (wb::ui::Form* form : wb::ui::Forms::all())
+        listen(form);
+    connect(&wb::ui::Forms::events(), &wb::ui::FormEvents::created, this, listen);
 }
 
 QString MDIForm1::captionOf(const QAction* control) {

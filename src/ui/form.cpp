@@ -174,6 +174,12 @@ Form* Forms::find(std::type_index type) {
 
 void Forms::registerInstance(std::type_index type, Form* form) {
     registry().instances[type] = form;
+    emit events().created(form);
+}
+
+FormEvents& Forms::events() {
+    static FormEvents events;
+    return events;
 }
 
 void Forms::release(Form* form) {

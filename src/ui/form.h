@@ -67,9 +67,19 @@ private:
     bool unloading_ = false;
 };
 
+// Announces each default instance as it is created (before its Form_Load), so a window can listen
+// to windows it does not open itself.
+class FormEvents : public QObject {
+    Q_OBJECT
+signals:
+    void created(wb::ui::Form* form);
+};
+
 // The default instances and the MDI area they open in.
 class Forms {
 public:
+    static FormEvents& events();
+
     template <class T> static T& get() {
         if (auto* f = find(typeid(T)))
             return *static_cast<T*>(f);

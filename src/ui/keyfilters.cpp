@@ -40,6 +40,7 @@ public:
     bool upperCase = false;
     bool discard = false;
     std::optional<DigitRule> digits;
+    std::function<bool(QChar)> rejects;
     std::function<void()> onEnter;
     std::function<void()> onUpDown;
 
@@ -70,6 +71,8 @@ protected:
         const QString text = key->text();
         if (text.isEmpty() || !text.at(0).isPrint())
             return false; // Backspace, navigation and control keys pass
+        if (rejects && rejects(text.at(0)))
+            return true;
         if (digits && !acceptsDigit(watched, text.at(0)))
             return true;
         if (upperCase) {
@@ -159,6 +162,10 @@ void upperCase(QWidget* w) {
 
 void digitsOnly(QWidget* w, DigitRule rule) {
     KeyFilter::of(w).digits = rule;
+}
+
+void reject(QWidget* w, std::function<bool(QChar)> rejects) {
+    KeyFilter::of(w).rejects = std::move(rejects);
 }
 
 void discardKeys(QWidget* w) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QChar>
 #include <functional>
 
 class QWidget;
@@ -20,6 +21,9 @@ struct DigitRule {
 };
 // Characters that do not match the rule are dropped; Backspace and Enter pass.
 void digitsOnly(QWidget* w, DigitRule rule = {});
+// Typed characters for which `rejects` holds are dropped (before the upper-casing); Backspace, Enter
+// and the other control keys pass.
+void reject(QWidget* w, std::function<bool(QChar)> rejects);
 // Every key press is discarded (a list chosen with the mouse only).
 void discardKeys(QWidget* w);
 // Enter runs `action` (the key is consumed).

@@ -1,5 +1,7 @@
 #include "msgbox.h"
 
+#include "data/connection.h"
+
 #include <QApplication>
 #include <QDebug>
 #include <QMessageBox>
@@ -57,23 +59,14 @@ int answerFor(int button) {
     }
 }
 
-std::function<bool()>& transactionProbe() {
-    static std::function<bool()> probe;
-    return probe;
-}
-
 } // namespace
-
-void setTransactionProbe(std::function<bool()> probe) {
-    transactionProbe() = std::move(probe);
-}
 
 QString appTitle() {
     return QStringLiteral("Wardbook");
 }
 
 int MsgBox(const QString& text, int style, const QString& title) {
-    const bool transactionOpen = transactionProbe() && transactionProbe()();
+    const bool transactionOpen = transactionsOpenOnThisThread() > 0;
     const MsgRecord record{text, style, title.isEmpty() ? appTitle() : title, transactionOpen};
     if (transactionOpen)
         qWarning("A message is shown while a database transaction is open: %s", qPrintable(text));

@@ -31,9 +31,6 @@ QString appTitle();
 // Shows a message and waits for the answer (vbOK, vbYes or vbNo).
 int MsgBox(const QString& text, int style = vbOKOnly, const QString& title = {});
 
-// Tells the service how to see whether a database transaction is open (set by the shared module).
-void setTransactionProbe(std::function<bool()> probe);
-
 // Replaces the dialog by a responder (tests); an empty function restores the dialog.
 void setMsgResponder(std::function<int(const MsgRecord&)> responder);
 

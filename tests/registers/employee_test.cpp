@@ -137,7 +137,7 @@ TEST_P(EmployeeRegisterTest, SaveRefusesNoNameAndANewNumberTakenWhateverItsBlank
     EXPECT_EQ(count(), 6);
 
     // A correction may take another employee's number.
-    w.FillGrid(QString());
+    w.FillGird(QString());
     const int fourth = column(w, 2).indexOf(QStringLiteral("FOURTH")) + 1;
     w.Msh->setRow(fourth);
     w.Msh_DblClick();

@@ -82,7 +82,7 @@ TEST_P(PanelRegisterTest, SaveGivesKeyAndCodeAndARenameRewritesTheCode) {
 
     // Renaming a picked panel keeps its key and writes its code again from the key.
     Module1::Con->Execute(QStringLiteral("update Panel set Panel_Code = 'OLD' where Row_no = 1"));
-    w.FillGrid(QString());
+    w.FillGird(QString());
     ASSERT_EQ(names(w), (QStringList{"O'BRIEN TRUST", "STATE LIFE"}));
     w.Msh->setRow(2);
     w.Msh_DblClick();

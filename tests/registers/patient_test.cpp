@@ -82,7 +82,7 @@ TEST_P(PatientRegisterTest, SaveGivesKeysCodesAndNullsAndReSaveRewritesTheCode) 
 
     // A pick loads the row for editing; the save overwrites it and writes the code again.
     Module1::Con->Execute(QStringLiteral("update Patient_Slips set Code_no = 'OLD' where Row_no = 1"));
-    w.FillGrid(QString());
+    w.FillGird(QString());
     w.Msh->setRow(1);
     w.Msh_DblClick();
     EXPECT_EQ(w.SSTab1->currentIndex(), 0);
@@ -282,7 +282,7 @@ TEST_P(PatientRegisterTest, PrintsTheLoadedPatientOrEveryPatient) {
     EXPECT_TRUE(text.contains(QStringLiteral("FIRST PATIENT"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("SECOND PATIENT")));
 
-    w.FillGrid(QString());
+    w.FillGird(QString());
     w.Msh->setRow(2); // PAT-1
     w.Msh_DblClick();
     w.cmdPrint_Click();

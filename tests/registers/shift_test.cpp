@@ -92,7 +92,7 @@ TEST_P(ShiftRegisterTest, SavedTimesArePaddedTextAndResavingWritesTheCode) {
     ASSERT_EQ(grid->Rows(), 3);
     const QString key = grid->TextMatrix(1, 0);
     grid->setRow(1);
-    w.MshShift_DblClick();
+    w.Msh_DblClick();
     EXPECT_EQ(w.ui()->txt_shift_no->text(), QStringLiteral("SHI-"));
     EXPECT_EQ(w.ui()->msk_to_time->text(), QStringLiteral("20:00"));
     w.ui()->msk_to_time->clear();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/reporttemplate.h"
+#include "reportengine/reporttemplate.h"
 
 #include <QList>
 

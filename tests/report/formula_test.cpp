@@ -1,5 +1,5 @@
 #include "catalogue.h"
-#include "report/formula.h"
+#include "reportengine/formula.h"
 #include "support/printers.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "report/print.h"
-#include "report/renderer.h"
+#include "reportengine/renderer.h"
 #include "reportsupport.h"
 #include "shell/module1.h"
 #include "support/testdb.h"
@@ -41,13 +41,19 @@ protected:
             {row, QStringLiteral("PAT-%1").arg(row), name, date});
     }
 
+    // The engine reads through the connection it is handed: here the test's own.
+    static std::shared_ptr<Report> connected(std::shared_ptr<Report> report) {
+        report->setConnection(Module1::Con);
+        return report;
+    }
+
     static std::shared_ptr<Report> usersList() {
-        return ReportApplication().OpenReport(templatePath(QStringLiteral("rpt_User_Name.rpt")));
+        return connected(ReportApplication().OpenReport(templatePath(QStringLiteral("rpt_User_Name.rpt"))));
     }
 
     std::shared_ptr<Report> open(const QString& text) {
-        return ReportApplication().OpenReport(
-            reporttest::writeTemplate(dir_, QStringLiteral("rpt_Check.rpt"), text));
+        return connected(ReportApplication().OpenReport(
+            reporttest::writeTemplate(dir_, QStringLiteral("rpt_Check.rpt"), text)));
     }
 
     // Every text of every page.

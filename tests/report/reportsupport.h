@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/document.h"
+#include "reportengine/document.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "catalogue.h"
-#include "report/renderer.h"
-#include "report/report.h"
+#include "reportengine/renderer.h"
+#include "reportengine/report.h"
 #include "reportsupport.h"
 #include "support/printers.h"
 

@@ -1,3 +1,6 @@
+#include "registers/frm_Panel.h"
+#include "registers/frm_Services.h"
+#include "registers/frm_patient_detail.h"
 #include "shell/MDIForm1.h"
 #include "shell/frmBack.h"
 #include "shell/frm_Designed.h"
@@ -89,6 +92,23 @@ TEST_F(MenuRightsTest, HiddenTopMenusStayHiddenForTheRun) {
     EXPECT_FALSE(visible("mnu_Reg_Form"));
     EXPECT_FALSE(visible("mnu_trans"));
     EXPECT_FALSE(visible("mun_Doc_Reg"));
+}
+
+TEST_F(MenuRightsTest, ClosingARegisterAppliesTheRightsChangedMeanwhile) {
+    right(QStringLiteral("Patient"), "1");
+    right(QStringLiteral("Doctor"), "1");
+    frm_Panel& openedBefore = ui::Forms::get<frm_Panel>(); // loaded before the main window
+    main();
+    EXPECT_TRUE(visible("mun_Doc_Reg"));
+    Module1::Con->Execute(QStringLiteral("update Chart_Of_Menus set Active = '0' where Menus = 'Doctor'"));
+    openedBefore.unload();
+    EXPECT_FALSE(visible("mun_Doc_Reg"));
+
+    Module1::Con->Execute(QStringLiteral("update Chart_Of_Menus set Active = '1' where Menus = 'Doctor'"));
+    ui::Forms::get<frm_Services>().unload(); // this register keeps the rights as they are
+    EXPECT_FALSE(visible("mun_Doc_Reg"));
+    ui::Forms::get<frm_patient_detail>().unload(); // opened after the main window
+    EXPECT_TRUE(visible("mun_Doc_Reg"));
 }
 
 TEST_F(MenuRightsTest, MainWindowShowsTheBackdropAndClosesItsChildren) {

@@ -11,7 +11,6 @@
 #include <functional>
 
 class QPainter;
-class QPrinter;
 
 namespace wb::report {
 
@@ -59,13 +58,13 @@ public:
     // The texts of a page as they are drawn, top to bottom (for look-ups and checks).
     QStringList pageTexts(int index) const;
 
-    // Prints every page (or the printer's page range) on a printer the caller has set up.
-    void print(QPrinter& printer) const;
     // Writes the pages to a PDF file; the file is replaced only when it was written completely.
     void saveAsPdf(const QString& path) const;
 
+    // Draws pages `from` to `to` (0-based) on the painter's device, asking newPage() between pages.
+    void paintPages(QPainter& painter, int from, int to, const std::function<bool()>& newPage) const;
+
 private:
-    void paintAll(QPainter& painter, int from, int to, const std::function<bool()>& newPage) const;
     QString pageText(const TextItem& item, int index) const;
 };
 

@@ -1,7 +1,8 @@
 #include "report.h"
 
 #include "renderer.h"
-#include "shell/module1.h"
+
+#include "data/connection.h"
 
 namespace wb::report {
 
@@ -92,7 +93,7 @@ ParameterField& Report::parameter(const QString& paramName) {
 
 Connection* Report::connection() const {
     const Report& main = root();
-    return main.con_ ? main.con_ : Module1::Con;
+    return main.con_;
 }
 
 std::shared_ptr<Document> Report::render() const {

@@ -89,7 +89,7 @@ public:
     ParameterField& parameter(int number); // from 1, in the template's order
     ParameterField& parameter(const QString& name);
 
-    // The connection the report reads through; by default the logged-in user's (Module1::Con).
+    // The connection the report reads through, handed over by whoever opens the report.
     void setConnection(Connection* con) { con_ = con; }
     Connection* connection() const;
 

@@ -1,7 +1,5 @@
 #include "module1.h"
 
-#include "ui/msgbox.h"
-
 namespace Module1 {
 
 void CreateShared() {
@@ -9,7 +7,6 @@ void CreateShared() {
         Con = new wb::Connection();
     if (!Rs)
         Rs = new wb::Recordset();
-    wb::ui::setTransactionProbe([] { return Con && Con->inTransaction(); });
 }
 
 void OpenRs(const QString& sql, const QVariantList& params) {

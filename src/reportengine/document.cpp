@@ -6,7 +6,6 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <QSaveFile>
 #include <functional>
 
@@ -67,7 +66,7 @@ QStringList Document::pageTexts(int index) const {
     return out;
 }
 
-void Document::paintAll(QPainter& painter, int from, int to, const std::function<bool()>& newPage) const {
+void Document::paintPages(QPainter& painter, int from, int to, const std::function<bool()>& newPage) const {
     const QPaintDevice* device = painter.device();
     const double sx = device->logicalDpiX() / kUnitsPerInch;
     const double sy = device->logicalDpiY() / kUnitsPerInch;
@@ -79,24 +78,6 @@ void Document::paintAll(QPainter& painter, int from, int to, const std::function
         paintPage(painter, i);
         painter.restore();
     }
-}
-
-void Document::print(QPrinter& printer) const {
-    if (pages.isEmpty())
-        return;
-    printer.setFullPage(true);
-    printer.setDocName(title);
-    int from = 0;
-    int to = int(pages.size()) - 1;
-    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-        from = qBound(0, printer.fromPage() - 1, to);
-        to = qBound(from, printer.toPage() > 0 ? printer.toPage() - 1 : to, to);
-    }
-    QPainter painter;
-    if (!painter.begin(&printer))
-        throw ReportError(QStringLiteral("The printer cannot be used"));
-    paintAll(painter, from, to, [&] { return printer.newPage(); });
-    painter.end();
 }
 
 void Document::saveAsPdf(const QString& path) const {
@@ -113,7 +94,7 @@ void Document::saveAsPdf(const QString& path) const {
         if (!painter.begin(&writer))
             throw ReportError(QStringLiteral("The file %1 cannot be written").arg(path));
         if (!pages.isEmpty())
-            paintAll(painter, 0, int(pages.size()) - 1, [&] { return writer.newPage(); });
+            paintPages(painter, 0, int(pages.size()) - 1, [&] { return writer.newPage(); });
         painter.end();
     }
     if (!file.commit())
