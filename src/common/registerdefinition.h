@@ -19,6 +19,9 @@ struct RegisterDefinition {
     QString tag = QStringLiteral("D");
     // Boxes the save loop skips (the code box, ...).
     QStringList skipped;
+    // Controls a grid pick leaves as they are (besides the criterion list and the search box): a
+    // choice that selects which rows the grid lists.
+    QStringList keptOnPick;
 
     // Display code: column = prefix & key; written on every save or on insert only.
     QString codeColumn;

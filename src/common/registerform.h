@@ -2,6 +2,7 @@
 
 #include "registerdefinition.h"
 #include "ui/form.h"
+#include "ui/startstate.h"
 
 #include <QVariantList>
 
@@ -84,6 +85,8 @@ public:
     virtual void Msh_DblClick();
     virtual void Msh_KeyPress(int keyAscii);
     void txt_s_value_Change();
+    // A criterion typed into the criterion list searches with it.
+    virtual void cmb_s_cri_Change();
 
     // The window opens with the focus in its first entry box.
     QWidget* initialFocus() const override;
@@ -139,12 +142,17 @@ protected:
     virtual void loadPicked(int row);
     // Writes the screen's pick variables from the grid's row.
     virtual void writePickVariables(int) {}
+    // Runs after a row has been stored and the grid refilled, while the boxes still hold it.
+    virtual void afterStore() {}
     // Runs after a row has been saved (the grid is refilled and the boxes cleared).
     virtual void afterSave() {}
     // What the delete statement removes besides the row (in the same transaction).
     virtual void deleteSteps(qint64) {}
 
     QWidget* firstEntry = nullptr;
+
+    // The controls as the window loaded, put back before a pick loads a row into them.
+    ui::StartState startState;
 
 private:
     bool saveRow(bool isNew);

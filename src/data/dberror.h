@@ -9,7 +9,9 @@ namespace wb {
 // long for its column. The text is what the user is shown.
 class DbError : public std::runtime_error {
 public:
-    enum class Kind { General, Connection, Login, Duplicate, TooLong, NotFound, Refused };
+    // Lost: the connection broke during a transaction and was restored; nothing of the transaction
+    // was committed, so the whole unit of work may run again.
+    enum class Kind { General, Connection, Login, Duplicate, TooLong, NotFound, Refused, Lost };
 
     explicit DbError(const QString& text, Kind kind = Kind::General)
         : std::runtime_error(text.toStdString()), text_(text), kind_(kind) {}

@@ -22,7 +22,7 @@ public:
     void Form_Activate() override;
     void FillGird(const QString& criterion = QString()) override;
 
-    void cmb_s_cri_Change();
+    void cmb_s_cri_Change() override;
 
     // Whether the grid holds the panel query's rows (key, name, status) rather than the doctor
     // column list.

@@ -1,5 +1,7 @@
 #include "frm_Rate_List.h"
 
+#include "data/dberror.h"
+
 #include "common/printing.h"
 #include "data/recordset.h"
 #include "session/module1.h"
@@ -22,6 +24,7 @@ common::RegisterDefinition rateListDefinition() {
     s.keyByDatabase = true;
     s.tag = QStringLiteral("D");
     s.skipped = {QStringLiteral("txt_Row_No")};
+    s.keptOnPick = {QStringLiteral("data_cmbo_ser_name")}; // the head whose tests are listed
     s.required = {{QStringLiteral("txt_Rate"), QStringLiteral("please enter Rate")}};
     s.loadWithFirstCriterion = false;
     s.grid = {{QStringLiteral("Row_no"), QStringLiteral("Service code"), 0, QStringLiteral("a.Row_no")},
@@ -135,6 +138,17 @@ bool frm_Rate_List::validate() {
 
 void frm_Rate_List::saveSteps(Recordset& rs) {
     rs.setField(QStringLiteral("status"), ui_->cmb_status->currentText());
+    // The head must still exist when its test is written, and stay until the save commits: a test
+    // under a head another desk deleted would be listed and deletable nowhere.
+    const QVariant head =
+        Module1::Con->scalar(QStringLiteral("select Row_no from Services where Row_no = ?") +
+                                 Module1::Con->dialect().lockForShare(),
+                             {boundValue()});
+    if (!head.isValid())
+        throw DbError(QStringLiteral("The service head \"%1\" no longer exists: another desk has deleted it. "
+                                     "Nothing was saved.")
+                          .arg(ui_->data_cmbo_ser_name->currentText()),
+                      DbError::Kind::Refused);
     rs.setField(QStringLiteral("S_code"), boundValue());
 }
 

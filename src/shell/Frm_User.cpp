@@ -99,8 +99,16 @@ bool Frm_User::validate() {
         ui_->txt_User_Nm->setFocus();
         return false;
     }
-    if (!ui_->txt_Row_No->text().isEmpty()) // editing: the name is locked and was tested when added
-        return ui_->txt_User_pass->text().isEmpty() || passwordAcceptable();
+    if (!ui_->txt_Row_No->text().isEmpty()) {
+        // Editing: the name is locked and was tested when the user was added. A new password is
+        // hashed now, before the saving transaction takes the write lock.
+        if (ui_->txt_User_pass->text().isEmpty())
+            return true;
+        if (!passwordAcceptable())
+            return false;
+        Con->logins().prepare(ui_->txt_User_pass->text());
+        return true;
+    }
 
     Module1::OpenRs(QStringLiteral("Select User_Name From User_Information Where "
                                    "upper(Replace(User_Name,' ','')) = upper(%1)")
@@ -121,7 +129,10 @@ bool Frm_User::validate() {
         ui_->txt_User_pass->setFocus();
         return false;
     }
-    return passwordAcceptable();
+    if (!passwordAcceptable())
+        return false;
+    Con->logins().prepare(ui_->txt_User_pass->text()); // hashed before the transaction opens
+    return true;
 }
 
 void Frm_User::cmdSave_Click() {
