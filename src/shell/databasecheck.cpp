@@ -14,6 +14,7 @@ QString embeddedDatabaseProblem(const QString& path) {
         ConnectInfo info;
         info.engine = Engine::Sqlite;
         info.server = path;
+        info.purpose = Purpose::ListUsers; // no login yet: only whether the file holds the logins
         Connection con;
         con.Open(info);
         con.logins().list();

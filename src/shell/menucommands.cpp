@@ -29,11 +29,6 @@ MenuEntry top(const QString& name, const QString& caption) {
 MenuEntry separator(const QString& name) {
     return {MenuEntry::Separator, name, QStringLiteral("-")};
 }
-// A command whose window is not part of the program yet: shown, but disabled.
-MenuEntry pending(const QString& name, const QString& caption) {
-    return {MenuEntry::Command, name, caption};
-}
-
 MenuEntry placed(MenuEntry e, int width, int height, int topTw, int leftTw) {
     e.width = width;
     e.height = height;

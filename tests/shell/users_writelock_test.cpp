@@ -52,7 +52,7 @@ protected:
 TEST_P(UsersWriteLockTest, APasswordIsHashedBeforeTheSaveTakesTheWriteLock) {
     auto& w = wbtest::openFromMenu<Frm_User>("mnuAddUser");
     QTest::keyClicks(w.ui()->txt_User_Nm, QStringLiteral("NEW DESK"));
-    QTest::keyClicks(w.ui()->txt_User_pass, QStringLiteral("pass-1"));
+    QTest::keyClicks(w.ui()->txt_User_pass, QStringLiteral("pass-1234"));
     w.ui()->Opt_User->setChecked(true);
     w.cmdSave->click();
     EXPECT_TRUE(messages.shown().isEmpty()) << messages.texts().join('|').toStdString();
@@ -63,10 +63,10 @@ TEST_P(UsersWriteLockTest, APasswordIsHashedBeforeTheSaveTakesTheWriteLock) {
     // A new password for an existing user likewise.
     w.Msh->setRow(wbtest::gridRow(*w.Msh, 2, QStringLiteral("NEW DESK")));
     w.Msh_DblClick();
-    QTest::keyClicks(w.ui()->txt_User_pass, QStringLiteral("pass-2"));
+    QTest::keyClicks(w.ui()->txt_User_pass, QStringLiteral("pass-2345"));
     w.cmdSave->click();
     EXPECT_TRUE(messages.shown().isEmpty()) << messages.texts().join('|').toStdString();
-    EXPECT_NO_THROW(db->connect(QStringLiteral("NEWDESK"), QStringLiteral("PASS-2")));
+    EXPECT_NO_THROW(db->connect(QStringLiteral("NEWDESK"), QStringLiteral("pass-2345")));
 
     EXPECT_EQ(hashes, 2); // each password hashed once
     EXPECT_TRUE(lockedWhileHashing.isEmpty()) << lockedWhileHashing.join('|').toStdString();
