@@ -197,32 +197,11 @@ void frm_Addmission::clearExtra() {
 }
 
 void frm_Addmission::FillData() {
-    if (keyBox->text().isEmpty())
+    if (keyBox->text().isEmpty() || !inpatient::readAdmission(keyBox->text().toLongLong()))
         return;
-    Module1::OpenRs(QStringLiteral("select a.*,%1 as consultant_name,%2 as duty_name,%3 as reff_name "
-                                   "from Addmission a where a.Row_no = ?")
-                        .arg(doctorName(QStringLiteral("consultant")), doctorName(QStringLiteral("duty_doc")),
-                             doctorName(QStringLiteral("reff_doc"))),
-                    {keyBox->text().toLongLong()});
-    if (Rs->RecordCount() < 1)
-        return;
-    Rs->MoveFirst();
     for (QLineEdit* b : boundBoxes())
         b->setText(Rs->text(ui::dataField(b)));
-    ui_->txt_IPD_no->setText(inpatient::withoutIpdPrefix(Rs->text(QStringLiteral("Ipd_code"))));
-    ui_->txt_Consultant->setText(Rs->text(QStringLiteral("consultant_name")));
-    ui_->txt_duty_doc->setText(Rs->text(QStringLiteral("duty_name")));
-    ui_->txt_reff_doc->setText(Rs->text(QStringLiteral("reff_name")));
-    // The stored date, time and shift: an open admission's time no longer follows the clock.
-    const QDate date = Rs->Fields(QStringLiteral("admdate")).toDate();
-    if (date.isValid())
-        ui_->adm_date->setDate(date);
-    clock_->hold();
-    ui_->MaskEdBox1->setText(Rs->text(QStringLiteral("admtime")));
-    setCombo(ui_->cmb_shift, Rs->text(QStringLiteral("Shift")));
-    setCombo(ui_->cmb_year, Rs->text(QStringLiteral("Yr")));
-    setCombo(ui_->Combo2, Rs->text(QStringLiteral("Mei_statue")));
-    setCombo(ui_->Combo1, Rs->text(QStringLiteral("Rel_pat")));
+    inpatient::showAdmission(*ui_, ui_->adm_date, *clock_);
 }
 
 QString frm_Addmission::searchQuery(const QString& criterion, QVariantList& params) const {
