@@ -42,4 +42,16 @@ template <class Register> Register& openPicker(const PickPlacement& p) {
     return r;
 }
 
+// The taker's side of a pick, in the taker's Form_Activate: when the register has handed a row back
+// (its id above 0), runs take() and puts the id back to 0, so that the next activation takes
+// nothing. Returns whether a value was taken.
+//   takePicked(Module1::SelDocId, [&] { txt_doc->setText(Module1::SelDocName); });
+template <class Id, class Take> bool takePicked(Id& id, Take&& take) {
+    if (id <= 0)
+        return false;
+    take();
+    id = 0;
+    return true;
+}
+
 } // namespace wb::common

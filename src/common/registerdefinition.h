@@ -19,6 +19,9 @@ struct RegisterDefinition {
     QString tag = QStringLiteral("D");
     // Boxes the save loop skips (the code box, ...).
     QStringList skipped;
+    // Controls a grid pick leaves as they are (besides the criterion list and the search box): a
+    // choice that selects which rows the grid lists.
+    QStringList keptOnPick;
 
     // Display code: column = prefix & key; written on every save or on insert only.
     QString codeColumn;
@@ -32,10 +35,12 @@ struct RegisterDefinition {
     };
     QList<Required> required;
 
-    // Search: criterion captions with the column each filters, and the order of the rows.
+    // Search: criterion captions with the column each filters (and a fixed condition joined to
+    // the filter, when one is given), and the order of the rows.
     struct Criterion {
         QString caption;
         QString column;
+        QString condition;
     };
     QList<Criterion> criteria;
     QString orderBy; // e.g. "User_Code desc"
@@ -88,13 +93,14 @@ struct RegisterDefinition {
     QString printTemplate;
     QString printFormulaPrefix;
 
-    // The select list of the grid's columns.
-    QString selectList() const {
+    // The select list of grid columns (by default the grid's).
+    static QString selectList(const QList<GridColumn>& columns) {
         QStringList parts;
-        for (const GridColumn& c : grid)
+        for (const GridColumn& c : columns)
             parts << (c.expression.isEmpty() ? c.field : c.expression + QStringLiteral(" AS ") + c.field);
         return parts.join(QLatin1Char(','));
     }
+    QString selectList() const { return selectList(grid); }
 };
 
 } // namespace wb::common

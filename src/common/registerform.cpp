@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <algorithm>
 #include <stdexcept>
 
 namespace wb::common {
@@ -56,6 +57,10 @@ void RegisterForm::bindControls(const RegisterControls& c) {
     on(cmdExit, &RegisterForm::cmdExit_Click);
     if (txt_s_value)
         connect(txt_s_value, &QLineEdit::textChanged, this, ui::handler([this] { txt_s_value_Change(); }));
+    // Typing a criterion searches; choosing one from the list does not, unless the screen says so.
+    if (cmb_s_cri && cmb_s_cri->lineEdit())
+        connect(cmb_s_cri->lineEdit(), &QLineEdit::textEdited, this,
+                ui::handler([this] { cmb_s_cri_Change(); }));
     if (Msh) {
         connect(Msh, &ui::FlexGrid::DblClick, this, ui::handler([this] { Msh_DblClick(); }));
         connect(Msh, &ui::FlexGrid::KeyPress, this,
@@ -82,6 +87,11 @@ QList<QLineEdit*> RegisterForm::boundBoxes() const {
     return ui::boundBoxes(this, def_.tag);
 }
 
+bool RegisterForm::boxesEmpty() const {
+    const auto boxes = boundBoxes();
+    return std::all_of(boxes.begin(), boxes.end(), [](const QLineEdit* b) { return b->text().isEmpty(); });
+}
+
 QLineEdit* RegisterForm::box(const QString& name) const {
     for (QLineEdit* b : findChildren<QLineEdit*>())
         if (b->objectName().compare(name, Qt::CaseInsensitive) == 0)
@@ -102,6 +112,10 @@ void RegisterForm::Form_Load() {
                                                                          : QString());
     if (def_.limitLengths)
         SetMaxlength();
+    QList<QWidget*> kept{cmb_s_cri, txt_s_value};
+    for (const QString& name : def_.keptOnPick)
+        kept << findChild<QWidget*>(name);
+    startState.take(this, kept);
 }
 
 void RegisterForm::Form_Unload() {
@@ -119,10 +133,11 @@ void RegisterForm::ClearAll() {
 }
 
 QString RegisterForm::searchQuery(const QString& criterion, QVariantList& params) const {
-    QString sql = QStringLiteral("select %1 from %2").arg(def_.selectList(), def_.table);
+    QString sql =
+        QStringLiteral("select %1 from %2").arg(RegisterDefinition::selectList(gridColumns()), def_.table);
     for (const auto& c : def_.criteria) {
         if (c.caption == criterion) {
-            sql += QStringLiteral(" where ") +
+            sql += QStringLiteral(" where ") + (c.condition.isEmpty() ? QString() : c.condition + " and ") +
                    TextSearch::contains(*Con, def_.table, c.column,
                                         txt_s_value ? txt_s_value->text() : QString(), params);
             break;
@@ -226,13 +241,12 @@ void RegisterForm::cmdSave_Click() {
         const QString emptyQuery = QStringLiteral("select * from %1 where 0 = 1").arg(def_.table);
         try {
             if (def_.keyByDatabase) {
-                Transaction t(*Con);
-                Module1::OpenRs(emptyQuery);
-                saveRow(true);
-                t.commit();
+                inTransaction(*Con, [&] {
+                    Module1::OpenRs(emptyQuery);
+                    saveRow(true);
+                });
             } else {
-                // The next key is read and used inside one transaction; a collision with another
-                // desk's save retries with the following key.
+                // The next key is read and used inside one transaction, serialised between desks.
                 saveWithNextKey(*Con, def_.table, def_.key, [&](qint64 key) {
                     keyBox->setText(QString::number(key));
                     Module1::OpenRs(emptyQuery);
@@ -262,6 +276,7 @@ void RegisterForm::cmdSave_Click() {
         }
     }
     FillGird(QString());
+    afterStore();
     ClearAll();
     afterSave();
     if (def_.focusFirstAfterChange && firstEntry)
@@ -275,12 +290,10 @@ void RegisterForm::cmdDelete_Click() {
         ui::MsgBox(def_.deleteMessage, ui::vbYesNo + ui::vbInformation, def_.deleteTitle) != ui::vbYes)
         return;
     const qint64 key = keyBox->text().toLongLong();
-    {
-        Transaction t(*Con);
+    inTransaction(*Con, [&] {
         deleteSteps(key);
         Con->Execute(QStringLiteral("Delete From %1 Where %2 = ? ").arg(def_.table, def_.key), {key});
-        t.commit();
-    }
+    });
     ClearAll();
     FillGird(QString());
     if (def_.focusFirstAfterChange && firstEntry)
@@ -313,6 +326,16 @@ void RegisterForm::txt_s_value_Change() {
     FillGird(cmb_s_cri ? cmb_s_cri->currentText() : QString());
 }
 
+QWidget* RegisterForm::initialFocus() const {
+    if (firstEntry && firstEntry->isEnabled() && firstEntry->isVisibleTo(const_cast<RegisterForm*>(this)))
+        return firstEntry;
+    return Form::initialFocus();
+}
+
+void RegisterForm::cmb_s_cri_Change() {
+    FillGird(cmb_s_cri->currentText());
+}
+
 void RegisterForm::loadPicked(int row) {
     ClearAll();
     keyBox->setText(cell(row, def_.key));
@@ -331,6 +354,7 @@ void RegisterForm::Msh_DblClick() {
     cmdSave->setText(QStringLiteral("&Save"));
     if (SSTab1)
         SSTab1->setCurrentIndex(0);
+    startState.restore(); // nothing of the row before stays where this row has no value
     loadPicked(row);
     if (firstEntry)
         firstEntry->setFocus();

@@ -2,6 +2,7 @@
 
 #include "registerdefinition.h"
 #include "ui/form.h"
+#include "ui/startstate.h"
 
 #include <QVariantList>
 
@@ -47,6 +48,17 @@ template <class Ui> RegisterControls standardControls(Ui& u) {
     return c;
 }
 
+// The standard controls and the search page under their usual names: tabs, criteria, search box
+// and grid.
+template <class Ui> RegisterControls searchPageControls(Ui& u) {
+    RegisterControls c = standardControls(u);
+    c.tabs = u.SSTab1;
+    c.criteria = u.cmb_s_cri;
+    c.search = u.txt_s_value;
+    c.grid = u.Msh;
+    return c;
+}
+
 // The register screen: entry boxes bound to the columns of one table, save (insert or overwrite),
 // delete, cancel, print, and a search page whose grid lists the rows as the user types and also
 // serves other screens as a pick list. A screen gives its RegisterDefinition and its controls, and
@@ -73,6 +85,11 @@ public:
     virtual void Msh_DblClick();
     virtual void Msh_KeyPress(int keyAscii);
     void txt_s_value_Change();
+    // A criterion typed into the criterion list searches with it.
+    virtual void cmb_s_cri_Change();
+
+    // The window opens with the focus in its first entry box.
+    QWidget* initialFocus() const override;
 
 signals:
     // The window is unloading and the main window's menu rights are to be applied again.
@@ -104,6 +121,8 @@ protected:
     // The bound boxes (the window's Tag) in designed order.
     QList<QLineEdit*> boundBoxes() const;
     QLineEdit* box(const QString& name) const;
+    // Whether every bound box is empty.
+    bool boxesEmpty() const;
 
     // Hooks, in the order the pattern calls them.
     virtual void fillFixedLists() {}
@@ -123,12 +142,17 @@ protected:
     virtual void loadPicked(int row);
     // Writes the screen's pick variables from the grid's row.
     virtual void writePickVariables(int) {}
+    // Runs after a row has been stored and the grid refilled, while the boxes still hold it.
+    virtual void afterStore() {}
     // Runs after a row has been saved (the grid is refilled and the boxes cleared).
     virtual void afterSave() {}
     // What the delete statement removes besides the row (in the same transaction).
     virtual void deleteSteps(qint64) {}
 
     QWidget* firstEntry = nullptr;
+
+    // The controls as the window loaded, put back before a pick loads a row into them.
+    ui::StartState startState;
 
 private:
     bool saveRow(bool isNew);

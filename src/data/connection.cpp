@@ -3,6 +3,7 @@
 #include "filemodes.h"
 #include "loginstore_pg.h"
 #include "loginstore_sqlite.h"
+#include "textcheck.h"
 
 #include <QFile>
 #include <QSqlRecord>
@@ -31,7 +32,21 @@ void splitHostPort(const QString& server, QString& host, int& port) {
     }
 }
 
+thread_local int openTransactions = 0;
+
 } // namespace
+
+int transactionsOpenOnThisThread() {
+    return openTransactions;
+}
+
+void Connection::setDepth(int depth) {
+    if (transactionDepth_ == 0 && depth > 0)
+        ++openTransactions;
+    else if (transactionDepth_ > 0 && depth == 0)
+        --openTransactions;
+    transactionDepth_ = depth;
+}
 
 Connection::Connection() : name_(nextConnectionName()), dialect_(Dialect::make(Engine::Sqlite)) {}
 
@@ -48,74 +63,109 @@ void Connection::Open(const ConnectInfo& info) {
     const bool needsLogin = info.engine == Engine::Postgres || info.purpose == Purpose::Login;
     if (needsLogin && info.user.trimmed().isEmpty())
         throw DbError(QStringLiteral("Please enter a user name to log in."), DbError::Kind::Login);
+    lost_ = false;
     info_ = info;
     dialect_ = Dialect::make(info.engine);
     logins_.reset();
-    {
-        QSqlDatabase db = QSqlDatabase::contains(name_)
-                              ? QSqlDatabase::database(name_, false)
-                              : QSqlDatabase::addDatabase(dialect_->driverName(), name_);
-        if (db.driverName() != dialect_->driverName()) {
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(name_);
-            db = QSqlDatabase::addDatabase(dialect_->driverName(), name_);
+    openDatabase();
+}
+
+// Opens the driver's connection and runs the set-up steps; the connection is marked open only when
+// all of them have succeeded, and is closed again when one fails.
+void Connection::openDatabase() {
+    QSqlDatabase db = QSqlDatabase::contains(name_)
+                          ? QSqlDatabase::database(name_, false)
+                          : QSqlDatabase::addDatabase(dialect_->driverName(), name_);
+    if (db.driverName() != dialect_->driverName()) {
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name_);
+        db = QSqlDatabase::addDatabase(dialect_->driverName(), name_);
+    }
+    if (info_.engine == Engine::Sqlite) {
+        const bool memory = info_.server == QLatin1String(":memory:");
+        if (!memory && !info_.createIfMissing && !QFile::exists(info_.server))
+            throw DbError(QStringLiteral("The database file \"%1\" does not exist.").arg(info_.server),
+                          DbError::Kind::Connection);
+        if (!memory && info_.createIfMissing)
+            FileModes::createOwnerOnlyFile(info_.server);
+        db.setDatabaseName(info_.server);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+    } else {
+        QString host;
+        int port = 5432;
+        splitHostPort(info_.server, host, port);
+        db.setHostName(host);
+        db.setPort(port);
+        db.setDatabaseName(info_.database);
+        db.setUserName(info_.user);
+        db.setPassword(info_.password);
+        db.setConnectOptions(QStringLiteral("connect_timeout=10"));
+    }
+    if (!db.open()) {
+        const QSqlError error = db.lastError();
+        QString text = error.databaseText().trimmed();
+        if (text.isEmpty())
+            text = error.text().trimmed();
+        const bool login =
+            text.contains(QLatin1String("password authentication failed")) ||
+            (text.contains(QLatin1String("role")) && text.contains(QLatin1String("does not exist")));
+        throw DbError(text, login ? DbError::Kind::Login : DbError::Kind::Connection);
+    }
+    setDepth(0);
+    try {
+        dialect_->prepareConnection(db);
+        bool ok = false;
+        const auto step = [&](const QString& sql) {
+            QSqlQuery q = run(sql, {}, ok);
+            if (!ok)
+                raise(q.lastError(), sql);
+            q.finish();
+        };
+        if (info_.engine == Engine::Sqlite) {
+            step(QStringLiteral("PRAGMA foreign_keys = ON"));
+            if (info_.server != QLatin1String(":memory:")) {
+                step(QStringLiteral("PRAGMA journal_mode = WAL"));
+                FileModes::ownerOnlyDatabase(info_.server);
+            }
+            open_ = true; // the login store reads through the connection
+            if (info_.purpose == Purpose::Login)
+                logins().check(info_.user, info_.password);
         }
-        if (info.engine == Engine::Sqlite) {
-            const bool memory = info.server == QLatin1String(":memory:");
-            if (!memory && !info.createIfMissing && !QFile::exists(info.server))
-                throw DbError(QStringLiteral("The database file \"%1\" does not exist.").arg(info.server),
-                              DbError::Kind::Connection);
-            if (!memory && info.createIfMissing)
-                FileModes::createOwnerOnlyFile(info.server);
-            db.setDatabaseName(info.server);
-            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
-        } else {
-            QString host;
-            int port = 5432;
-            splitHostPort(info.server, host, port);
-            db.setHostName(host);
-            db.setPort(port);
-            db.setDatabaseName(info.database);
-            db.setUserName(info.user);
-            db.setPassword(info.password);
-            db.setConnectOptions(QStringLiteral("connect_timeout=10"));
-        }
-        if (!db.open()) {
-            const QSqlError error = db.lastError();
-            QString text = error.databaseText().trimmed();
-            if (text.isEmpty())
-                text = error.text().trimmed();
-            const bool login =
-                text.contains(QLatin1String("password authentication failed")) ||
-                (text.contains(QLatin1String("role")) && text.contains(QLatin1String("does not exist")));
-            throw DbError(text, login ? DbError::Kind::Login : DbError::Kind::Connection);
-        }
+    } catch (...) {
+        open_ = false;
+        db.close();
+        throw;
     }
     open_ = true;
-    transactionDepth_ = 0;
-    if (info.engine == Engine::Sqlite) {
-        Execute(QStringLiteral("PRAGMA foreign_keys = ON"));
-        try {
-            if (info.server != QLatin1String(":memory:")) {
-                query(QStringLiteral("PRAGMA journal_mode = WAL")).finish();
-                FileModes::ownerOnlyDatabase(info.server);
-            }
-            if (info.purpose == Purpose::Login)
-                logins().check(info.user, info.password);
-        } catch (...) {
-            Close();
-            throw;
-        }
-    }
 }
 
 void Connection::Close() {
     if (!open_)
         return;
     open_ = false;
-    transactionDepth_ = 0;
+    setDepth(0);
     QSqlDatabase db = QSqlDatabase::database(name_, false);
     db.close();
+}
+
+QString serverUnreachableText() {
+    return QStringLiteral("The database server cannot be reached. Check that the server is running and that "
+                          "this computer is connected to the network, then try again. Nothing was saved.");
+}
+
+// The server went away: reconnect once with the same login. Raises the plain message when the
+// server cannot be reached; the next statement tries again.
+void Connection::reopenAfterLoss() {
+    QSqlDatabase::database(name_, false).close();
+    open_ = false;
+    lost_ = true;
+    setDepth(0);
+    try {
+        openDatabase();
+    } catch (const DbError&) {
+        throw DbError(serverUnreachableText(), DbError::Kind::Connection);
+    }
+    lost_ = false;
 }
 
 QSqlDatabase Connection::database() const {
@@ -137,37 +187,87 @@ LoginStore& Connection::logins() {
 }
 
 void Connection::raise(const QSqlError& error, const QString& sql) const {
-    QString text = error.databaseText().trimmed();
+    // Only the server's first line: its details and context can repeat the statement's values.
+    QString text = error.databaseText().trimmed().section(QLatin1Char('\n'), 0, 0).trimmed();
     if (text.isEmpty())
-        text = error.text().trimmed();
+        text = error.text().trimmed().section(QLatin1Char('\n'), 0, 0).trimmed();
     if (text.isEmpty())
         text = QStringLiteral("The database refused the statement.");
     if (dialect_->isUniqueViolation(error))
-        throw DbError(QStringLiteral("Duplicate key: %1").arg(text), DbError::Kind::Duplicate);
+        throw DbError(
+            QStringLiteral("A record with the same number or value exists already: nothing was saved."),
+            DbError::Kind::Duplicate);
     if (dialect_->isTooLong(error))
-        throw DbError(QStringLiteral("A text is too long for its column: %1").arg(text),
+        throw DbError(QStringLiteral("A text is too long for its column: nothing was saved."),
                       DbError::Kind::TooLong);
     Q_UNUSED(sql);
     throw DbError(text);
 }
 
-QSqlQuery Connection::query(const QString& sql, const QVariantList& params) {
-    if (!open_)
-        throw DbError(QStringLiteral("The connection is closed."), DbError::Kind::Connection);
+QSqlQuery Connection::run(const QString& sql, const QVariantList& params, bool& ok) {
     QSqlQuery q(database());
     q.setForwardOnly(true);
-    bool ok = false;
     if (params.isEmpty()) {
         ok = q.exec(sql);
-    } else {
-        if (!q.prepare(sql))
-            raise(q.lastError(), sql);
-        for (const QVariant& p : params)
-            q.addBindValue(p);
-        ok = q.exec();
+        return q;
     }
+    ok = q.prepare(sql);
     if (!ok)
+        return q;
+    for (const QVariant& p : params)
+        q.addBindValue(p);
+    ok = q.exec();
+    return q;
+}
+
+// The connection broke under a statement. Outside a transaction the statement runs again on the
+// restored connection. Inside one, the server has dropped the transaction: nothing of it was
+// committed, and the caller may run the whole unit again. A broken COMMIT leaves it unknown whether
+// the transaction was written: that is said, never guessed.
+QSqlQuery Connection::retryAfterLoss(const QString& sql, const QVariantList& params, bool inTransaction) {
+    const bool commit = sql.trimmed().compare(QLatin1String("COMMIT"), Qt::CaseInsensitive) == 0;
+    reopenAfterLoss();
+    if (commit)
+        throw DbError(
+            QStringLiteral("The connection to the database server was lost while saving. It is not "
+                           "known whether the last save was written: look for it in the list before "
+                           "saving again."),
+            DbError::Kind::Connection);
+    if (inTransaction)
+        throw DbError(QStringLiteral("The connection to the database server was lost and has been restored. "
+                                     "Nothing of this save was written: please save again."),
+                      DbError::Kind::Lost);
+    bool ok = false;
+    QSqlQuery q = run(sql, params, ok);
+    if (!ok) {
+        if (dialect_->connectionBroken(database(), q.lastError())) {
+            QSqlDatabase::database(name_, false).close();
+            open_ = false;
+            lost_ = true;
+            throw DbError(serverUnreachableText(), DbError::Kind::Connection);
+        }
         raise(q.lastError(), sql);
+    }
+    return q;
+}
+
+QSqlQuery Connection::query(const QString& sql, const QVariantList& params) {
+    refuseUnstorableText(params);
+    if (!open_) {
+        if (!lost_)
+            throw DbError(QStringLiteral("The connection is closed."), DbError::Kind::Connection);
+        reopenAfterLoss();
+    }
+    const bool inTransaction = transactionDepth_ > 0;
+    bool ok = false;
+    QSqlQuery q = run(sql, params, ok);
+    if (!ok) {
+        if (dialect_->connectionBroken(database(), q.lastError())) {
+            q = QSqlQuery();
+            return retryAfterLoss(sql, params, inTransaction);
+        }
+        raise(q.lastError(), sql);
+    }
     return q;
 }
 
@@ -190,29 +290,49 @@ QVariant Connection::scalar(const QString& sql, const QVariantList& params) {
 void Connection::BeginTrans() {
     if (transactionDepth_ == 0)
         Execute(dialect_->beginWrite());
-    ++transactionDepth_;
+    setDepth(transactionDepth_ + 1);
 }
 
 void Connection::CommitTrans() {
     if (transactionDepth_ == 0)
         throw DbError(QStringLiteral("No transaction is open."));
-    if (--transactionDepth_ == 0)
+    setDepth(transactionDepth_ - 1);
+    if (transactionDepth_ == 0)
         Execute(QStringLiteral("COMMIT"));
 }
 
 void Connection::RollbackTrans() {
     if (transactionDepth_ == 0)
         return;
-    transactionDepth_ = 0;
+    setDepth(0);
     Execute(QStringLiteral("ROLLBACK"));
+}
+
+void inTransaction(Connection& con, const std::function<void()>& work) {
+    for (int attempt = 1;; ++attempt) {
+        try {
+            Transaction t(con);
+            work();
+            t.commit();
+            return;
+        } catch (const DbError& e) {
+            if (e.kind() != DbError::Kind::Lost || attempt == 2 || con.inTransaction())
+                throw;
+        }
+    }
 }
 
 qint64 saveWithNextKey(Connection& con, const QString& table, const QString& keyColumn,
                        const std::function<void(qint64 key)>& write) {
+    // The lock makes collisions rare; the retries are the safety net for writers that do not take it.
     constexpr int attempts = 20;
+    int lostConnection = 0;
     for (int attempt = 1;; ++attempt) {
         try {
             Transaction t(con);
+            const QString lock = con.dialect().keyLock();
+            if (!lock.isEmpty())
+                con.scalar(lock, {table.toLower()});
             const qint64 key =
                 con.scalar(QStringLiteral("select coalesce(max(%1),0)+1 from %2").arg(keyColumn, table))
                     .toLongLong();
@@ -220,8 +340,16 @@ qint64 saveWithNextKey(Connection& con, const QString& table, const QString& key
             t.commit();
             return key;
         } catch (const DbError& e) {
-            if (e.kind() != DbError::Kind::Duplicate || attempt == attempts || con.inTransaction())
+            if (con.inTransaction())
+                throw; // part of a larger transaction: its owner decides
+            if (e.kind() == DbError::Kind::Lost && ++lostConnection < 2)
+                continue;
+            if (e.kind() != DbError::Kind::Duplicate)
                 throw;
+            if (attempt == attempts)
+                throw DbError(QStringLiteral("Other desks were saving at the same moment and no free number "
+                                             "could be taken: nothing was saved. Please save again."),
+                              DbError::Kind::Duplicate);
         }
     }
 }

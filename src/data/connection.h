@@ -40,7 +40,8 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Opens the database; the embedded engine checks the login against its login store.
+    // Opens the database; the embedded engine checks the login against its login store. The
+    // connection counts as open only once every set-up step has succeeded.
     void Open(const ConnectInfo& info);
     void Close();
     int State() const { return open_ ? adStateOpen : adStateClosed; }
@@ -69,13 +70,27 @@ public:
     [[noreturn]] void raise(const QSqlError& error, const QString& sql = {}) const;
 
 private:
+    void openDatabase();
+    QSqlQuery run(const QString& sql, const QVariantList& params, bool& ok);
+    QSqlQuery retryAfterLoss(const QString& sql, const QVariantList& params, bool inTransaction);
+    void reopenAfterLoss();
+    void setDepth(int depth);
+
     QString name_;
     ConnectInfo info_;
     std::unique_ptr<Dialect> dialect_;
     std::unique_ptr<LoginStore> logins_;
     bool open_ = false;
+    bool lost_ = false; // the server went away; the next statement reconnects with the same login
     int transactionDepth_ = 0;
 };
+
+// How many connections have a transaction open on the calling thread (a message box that waits for
+// the user must find none).
+int transactionsOpenOnThisThread();
+
+// The texts shown when the server cannot be reached or went away during a save.
+QString serverUnreachableText();
 
 // Commits when told to, rolls back when it goes out of scope otherwise.
 class Transaction {
@@ -99,9 +114,14 @@ private:
     bool done_ = false;
 };
 
+// Runs `work` in a transaction; when the connection to the server was lost and restored before
+// anything was committed, runs it once more on the restored connection.
+void inTransaction(Connection& con, const std::function<void()>& work);
+
 // Runs `write(key)` in a transaction with key = highest `keyColumn` of `table` plus 1, read inside
-// the same transaction; a duplicate key (another desk saved first) retries with the next key.
-// Returns the key that was written.
+// the same transaction. The key step is serialised per table between desks (the embedded engine's
+// write lock, a transaction-scoped lock on the server); a duplicate key all the same (a row written
+// by something that does not take the lock) retries with the next key. Returns the key written.
 qint64 saveWithNextKey(Connection& con, const QString& table, const QString& keyColumn,
                        const std::function<void(qint64 key)>& write);
 

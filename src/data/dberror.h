@@ -9,7 +9,9 @@ namespace wb {
 // long for its column. The text is what the user is shown.
 class DbError : public std::runtime_error {
 public:
-    enum class Kind { General, Connection, Login, Duplicate, TooLong, NotFound, Refused };
+    // Lost: the connection broke during a transaction and was restored; nothing of the transaction
+    // was committed, so the whole unit of work may run again.
+    enum class Kind { General, Connection, Login, Duplicate, TooLong, NotFound, Refused, Lost };
 
     explicit DbError(const QString& text, Kind kind = Kind::General)
         : std::runtime_error(text.toStdString()), text_(text), kind_(kind) {}
@@ -17,9 +19,20 @@ public:
     const QString& text() const { return text_; }
     Kind kind() const { return kind_; }
 
+    // A text too long for its column: which column, and how many characters it takes.
+    DbError& tooLongFor(const QString& column, int limit) {
+        column_ = column;
+        limit_ = limit;
+        return *this;
+    }
+    const QString& column() const { return column_; }
+    int limit() const { return limit_; }
+
 private:
     QString text_;
     Kind kind_;
+    QString column_;
+    int limit_ = 0;
 };
 
 } // namespace wb

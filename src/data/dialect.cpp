@@ -1,5 +1,12 @@
 #include "dialect.h"
 
+#include "dberror.h"
+#include "sqlitefunctions.h"
+
+#include <QSqlDriver>
+#include <QVariant>
+#include <libpq-fe.h>
+
 namespace wb {
 
 namespace {
@@ -42,8 +49,9 @@ public:
         return c.name + QStringLiteral(" INTEGER PRIMARY KEY AUTOINCREMENT");
     }
     QString textParam() const override { return QStringLiteral("?"); }
+    // upper() is the connection's Unicode-aware one (registered when the connection opens).
     QString containsCI(const QString& expr) const override {
-        return QStringLiteral("%1 LIKE ? ESCAPE '\\'").arg(expr);
+        return QStringLiteral("upper(%1) LIKE upper(?) ESCAPE '\\'").arg(expr);
     }
     QString equalsCI(const QString& expr) const override {
         return QStringLiteral("upper(%1) = upper(?)").arg(expr);
@@ -51,7 +59,18 @@ public:
     QString dateAsDdMmYyyy(const QString& expr) const override {
         return QStringLiteral("strftime('%d-%m-%Y', %1)").arg(expr);
     }
+    QString timeAsHourMinuteAmPm(const QString& expr) const override {
+        return QStringLiteral("CASE WHEN %1 IS NULL THEN NULL ELSE substr(' ' || "
+                              "((CAST(strftime('%H', %1) AS INTEGER) + 11) % 12 + 1), -2) || ':' || "
+                              "strftime('%M', %1) || CASE WHEN CAST(strftime('%H', %1) AS INTEGER) < 12 "
+                              "THEN 'AM' ELSE 'PM' END END")
+            .arg(expr);
+    }
     QString beginWrite() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
+    QString keyLock() const override { return {}; } // BEGIN IMMEDIATE holds the one write lock
+    QString lockForShare() const override { return {}; }
+    void prepareConnection(QSqlDatabase& db) const override { registerSqliteFunctions(db); }
+    bool connectionBroken(const QSqlDatabase&, const QSqlError&) const override { return false; }
     bool isUniqueViolation(const QSqlError& e) const override {
         const QString code = e.nativeErrorCode();
         return code == QLatin1String("2067") || code == QLatin1String("1555") ||
@@ -86,7 +105,29 @@ public:
     QString dateAsDdMmYyyy(const QString& expr) const override {
         return QStringLiteral("to_char(%1, 'DD-MM-YYYY')").arg(expr);
     }
+    QString timeAsHourMinuteAmPm(const QString& expr) const override {
+        return QStringLiteral("lpad(ltrim(to_char(%1, 'HH12:MIAM'), '0'), 7)").arg(expr);
+    }
     QString beginWrite() const override { return QStringLiteral("BEGIN"); }
+    QString keyLock() const override {
+        return QStringLiteral("select pg_advisory_xact_lock(20141, hashtext(?::text))");
+    }
+    QString lockForShare() const override { return QStringLiteral(" FOR SHARE"); }
+    void prepareConnection(QSqlDatabase&) const override {}
+    bool connectionBroken(const QSqlDatabase& db, const QSqlError& error) const override {
+        // Connection exceptions, and the server shutting down or starting up.
+        const QString code = error.nativeErrorCode();
+        if (code.startsWith(QLatin1String("08")) || code == QLatin1String("57P01") ||
+            code == QLatin1String("57P02") || code == QLatin1String("57P03"))
+            return true;
+        if (!db.isOpen() || !db.driver())
+            return true;
+        const QVariant handle = db.driver()->handle();
+        if (qstrcmp(handle.typeName(), "PGconn*") != 0)
+            return false;
+        auto* conn = *static_cast<PGconn* const*>(handle.data());
+        return !conn || PQstatus(conn) == CONNECTION_BAD;
+    }
     bool isUniqueViolation(const QSqlError& e) const override {
         return e.nativeErrorCode() == QLatin1String("23505");
     }

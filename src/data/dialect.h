@@ -2,6 +2,7 @@
 
 #include "schema.h"
 
+#include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
 #include <memory>
@@ -30,9 +31,26 @@ public:
     virtual QString equalsCI(const QString& expr) const = 0;
     // A date column shown as dd-mm-yyyy text.
     virtual QString dateAsDdMmYyyy(const QString& expr) const = 0;
+    // A time-of-day column as seven characters of 12-hour clock text: " 9:05AM", "10:30PM".
+    virtual QString timeAsHourMinuteAmPm(const QString& expr) const = 0;
+
+    // What a query ends with to keep the rows it read from being deleted or changed by another desk
+    // until the transaction ends (nothing where a writing transaction already excludes other writers).
+    virtual QString lockForShare() const = 0;
 
     // Statement that starts a transaction that will write.
     virtual QString beginWrite() const = 0;
+
+    // Statement, with the table's name bound, that holds the "highest plus 1" key step of that table
+    // for the rest of the transaction, so that two desks never read the same highest key; empty
+    // where the start of a writing transaction already serialises.
+    virtual QString keyLock() const = 0;
+
+    // Steps on a freshly opened driver connection (the embedded engine's Unicode case functions).
+    virtual void prepareConnection(QSqlDatabase& db) const = 0;
+    // Whether the driver's link to the server is gone (the server restarted or the network broke).
+    // `error` is the failed statement's error.
+    virtual bool connectionBroken(const QSqlDatabase& db, const QSqlError& error) const = 0;
 
     virtual bool isUniqueViolation(const QSqlError& error) const = 0;
     virtual bool isTooLong(const QSqlError& error) const = 0;

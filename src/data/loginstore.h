@@ -35,6 +35,10 @@ public:
                 return existing;
         return {};
     }
+    // Does the slow part of protecting a password (the embedded engine's hash) now, before a saving
+    // transaction opens, so that no desk waits for it on the write lock; the next create or
+    // changePassword with this password takes the prepared result.
+    virtual void prepare(const QString& password) { (void)password; }
 };
 
 } // namespace wb

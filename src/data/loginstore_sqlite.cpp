@@ -14,10 +14,21 @@ void initSodium() {
         throw DbError(QStringLiteral("The password library could not start."));
 }
 
+std::function<void()>& hashObserver() {
+    static std::function<void()> observer;
+    return observer;
+}
+
 } // namespace
+
+void SqliteLoginStore::setHashObserver(std::function<void()> observer) {
+    hashObserver() = std::move(observer);
+}
 
 QString hashPassword(const QString& password) {
     initSodium();
+    if (hashObserver())
+        hashObserver()();
     const QByteArray utf8 = password.toUtf8();
     char out[crypto_pwhash_STRBYTES];
     if (crypto_pwhash_str(out, utf8.constData(), static_cast<unsigned long long>(utf8.size()),
@@ -65,6 +76,21 @@ bool SqliteLoginStore::isAdministrator(const QString& name) {
                .toInt() == 1;
 }
 
+void SqliteLoginStore::prepare(const QString& password) {
+    preparedHash_ = hashPassword(password);
+    preparedPassword_ = password;
+}
+
+QString SqliteLoginStore::hashFor(const QString& password) {
+    if (!preparedHash_.isEmpty() && preparedPassword_ == password) {
+        QString hash = preparedHash_;
+        preparedHash_.clear();
+        preparedPassword_.clear();
+        return hash;
+    }
+    return hashPassword(password);
+}
+
 void SqliteLoginStore::requireAdministrator(const QString& what) {
     switch (con_.info().purpose) {
     case Purpose::Setup: // the set-up step, before any login exists
@@ -86,7 +112,7 @@ void SqliteLoginStore::create(const QString& name, const QString& password, bool
     if (exists(name))
         throw DbError(QStringLiteral("The login '%1' already exists.").arg(name), DbError::Kind::Duplicate);
     con_.Execute(QStringLiteral("insert into Logins (Login_Name, Pass_Hash, Is_Admin) values (?, ?, ?)"),
-                 {name, hashPassword(password), administrator ? 1 : 0});
+                 {name, hashFor(password), administrator ? 1 : 0});
 }
 
 void SqliteLoginStore::changePassword(const QString& name, const QString& password) {
@@ -94,7 +120,7 @@ void SqliteLoginStore::changePassword(const QString& name, const QString& passwo
         requireAdministrator(QStringLiteral("change another login's password"));
     const int n =
         con_.Execute(QStringLiteral("update Logins set Pass_Hash = ? where upper(Login_Name) = upper(?)"),
-                     {hashPassword(password), name});
+                     {hashFor(password), name});
     if (n == 0)
         throw DbError(QStringLiteral("There is no login '%1'.").arg(name), DbError::Kind::NotFound);
 }

@@ -2,6 +2,8 @@
 
 #include "loginstore.h"
 
+#include <functional>
+
 namespace wb {
 
 // Logins of the embedded database: rows of the Logins table holding Argon2id hashes.
@@ -16,10 +18,17 @@ public:
     bool isAdministrator(const QString& name) override;
     void drop(const QString& name) override;
     bool exists(const QString& name) override;
+    void prepare(const QString& password) override;
+
+    // Tests only: runs just before a password is hashed, on the hashing thread.
+    static void setHashObserver(std::function<void()> observer);
 
 private:
     void requireAdministrator(const QString& what);
+    QString hashFor(const QString& password);
     Connection& con_;
+    QString preparedPassword_;
+    QString preparedHash_;
 };
 
 // An Argon2id hash of the password in libsodium's string form; and its check.

@@ -4,9 +4,10 @@ namespace wb {
 
 const QList<Migration>& Schema::migrations() {
     static const QList<Migration> all = {
-        migrationV1Users(),      migrationV2Patients(), migrationV3Doctors(),
-        migrationV4Services(),   migrationV5Staff(),    migrationV6ShiftCompany(),
-        migrationV7Admissions(), migrationV8Slips(),    migrationV13SearchIndexes(),
+        migrationV1Users(),           migrationV2Patients(),       migrationV3Doctors(),
+        migrationV4Services(),        migrationV5Staff(),          migrationV6ShiftCompany(),
+        migrationV7Admissions(),      migrationV8Slips(),          migrationV9Certificates(),
+        migrationV12AccountReports(), migrationV13SearchIndexes(),
     };
     return all;
 }

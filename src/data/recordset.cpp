@@ -1,5 +1,7 @@
 #include "recordset.h"
 
+#include "textcheck.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QRegularExpression>
@@ -314,11 +316,13 @@ QVariant Recordset::toColumnValue(const FieldInfo& field, const QVariant& value)
         return dt;
     }
     case ColType::Text:
-        if (field.definedSize > 0 && text.size() > field.definedSize)
+        refuseUnstorableText(text);
+        if (field.definedSize > 0 && characterCount(text) > field.definedSize)
             throw DbError(QStringLiteral("The text for %1 is too long: at most %2 characters.")
                               .arg(field.name)
                               .arg(field.definedSize),
-                          DbError::Kind::TooLong);
+                          DbError::Kind::TooLong)
+                .tooLongFor(field.name, field.definedSize);
         return text;
     }
     return value;

@@ -137,9 +137,10 @@ void preparePostgres(const PostgresSetup& s) {
                  .isValid())
             ServerRights::runQuoted(server, QStringLiteral("CREATE DATABASE %I"), {s.database});
         // Nobody else may connect or make temporary tables; the listing account may only connect.
+        // The users make temporary tables: the head-wise report keeps its work rows in one.
         ServerRights::runQuoted(server, QStringLiteral("REVOKE ALL ON DATABASE %I FROM PUBLIC"),
                                 {s.database});
-        ServerRights::runQuoted(server, QStringLiteral("GRANT CONNECT ON DATABASE %I TO %I"),
+        ServerRights::runQuoted(server, QStringLiteral("GRANT CONNECT, TEMPORARY ON DATABASE %I TO %I"),
                                 {s.database, users});
         if (ServerRights::roleExists(server, lister)) {
             ServerRights::runQuoted(server, QStringLiteral("REVOKE ALL ON DATABASE %I FROM %I"),

@@ -4,6 +4,7 @@
 #include "common/picker.h"
 #include "data/recordset.h"
 #include "data/textsearch.h"
+#include "inpatientpicks.h"
 #include "registers/frm_Doc_Infor.h"
 #include "registers/frm_patient_detail.h"
 #include "session/module1.h"
@@ -168,41 +169,14 @@ void frm_Addmission::fillFixedLists() {
 }
 
 void frm_Addmission::Form_Activate() {
-    if (Module1::SelDocId > 0) {
-        const QString id = QString::number(Module1::SelDocId);
-        if (Module1::DocPickFor == QLatin1String("C")) {
-            ui_->txt_consul_code->setText(id);
-            ui_->txt_Consultant->setText(Module1::SelDocName);
-        } else if (Module1::DocPickFor == QLatin1String("D")) {
-            ui_->txt_duty_code->setText(id);
-            ui_->txt_duty_doc->setText(Module1::SelDocName);
-        } else if (Module1::DocPickFor == QLatin1String("R")) {
-            ui_->txt_reff_doc_code->setText(id);
-            ui_->txt_reff_doc->setText(Module1::SelDocName);
-        }
-        Module1::SelDocId = 0;
-    }
-    if (Module1::PickedPatientRowNo > 0) {
-        const long id = Module1::PickedPatientRowNo;
-        FillPatient(id);
-        ui_->txt_Pat_Row_no->setText(QString::number(id));
-        Module1::PickedPatientRowNo = 0;
-    }
+    inpatient::takePicks(*ui_, [this](long id) { FillPatient(id); });
 }
 
 void frm_Addmission::FillPatient(long patientId) {
-    Module1::OpenRs(QStringLiteral("select * from Patient_Slips where Row_No = ?"), {qint64(patientId)});
-    if (Rs->RecordCount() < 1) {
+    if (!inpatient::showPatient(*ui_, patientId)) {
         ui::MsgBox(QStringLiteral("patient not found!"), ui::vbInformation);
         ClearPatient();
-        return;
     }
-    Rs->MoveFirst();
-    ui_->txt_pat_name->setText(Rs->text(QStringLiteral("Pat_name")));
-    ui_->txt_father->setText(Rs->text(QStringLiteral("Fat_name")));
-    setCombo(ui_->cmb_sex, Rs->text(QStringLiteral("Sex")));
-    ui_->txt_contact->setText(Rs->text(QStringLiteral("Tel_no")));
-    ui_->txt_address_relative->setText(Rs->text(QStringLiteral("Addr")));
 }
 
 void frm_Addmission::ClearPatient() {
@@ -224,32 +198,11 @@ void frm_Addmission::clearExtra() {
 }
 
 void frm_Addmission::FillData() {
-    if (keyBox->text().isEmpty())
+    if (keyBox->text().isEmpty() || !inpatient::readAdmission(keyBox->text().toLongLong()))
         return;
-    Module1::OpenRs(QStringLiteral("select a.*,%1 as consultant_name,%2 as duty_name,%3 as reff_name "
-                                   "from Addmission a where a.Row_no = ?")
-                        .arg(doctorName(QStringLiteral("consultant")), doctorName(QStringLiteral("duty_doc")),
-                             doctorName(QStringLiteral("reff_doc"))),
-                    {keyBox->text().toLongLong()});
-    if (Rs->RecordCount() < 1)
-        return;
-    Rs->MoveFirst();
     for (QLineEdit* b : boundBoxes())
         b->setText(Rs->text(ui::dataField(b)));
-    ui_->txt_IPD_no->setText(inpatient::withoutIpdPrefix(Rs->text(QStringLiteral("Ipd_code"))));
-    ui_->txt_Consultant->setText(Rs->text(QStringLiteral("consultant_name")));
-    ui_->txt_duty_doc->setText(Rs->text(QStringLiteral("duty_name")));
-    ui_->txt_reff_doc->setText(Rs->text(QStringLiteral("reff_name")));
-    // The stored date, time and shift: an open admission's time no longer follows the clock.
-    const QDate date = Rs->Fields(QStringLiteral("admdate")).toDate();
-    if (date.isValid())
-        ui_->adm_date->setDate(date);
-    clock_->hold();
-    ui_->MaskEdBox1->setText(Rs->text(QStringLiteral("admtime")));
-    setCombo(ui_->cmb_shift, Rs->text(QStringLiteral("Shift")));
-    setCombo(ui_->cmb_year, Rs->text(QStringLiteral("Yr")));
-    setCombo(ui_->Combo2, Rs->text(QStringLiteral("Mei_statue")));
-    setCombo(ui_->Combo1, Rs->text(QStringLiteral("Rel_pat")));
+    inpatient::showAdmission(*ui_, ui_->adm_date, *clock_);
 }
 
 QString frm_Addmission::searchQuery(const QString& criterion, QVariantList& params) const {

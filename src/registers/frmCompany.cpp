@@ -76,10 +76,7 @@ frmCompany::frmCompany() : RegisterForm(companyDefinition()), ui_(std::make_uniq
         ui_->chkComActive->setFont(f);
     });
 
-    for (QWidget* w : std::initializer_list<QWidget*>{ui_->txtCompany, ui_->txtAddr, ui_->txtSearch}) {
-        ui::keys::upperCase(w);
-        ui::keys::enterToTab(w);
-    }
+    ui::keys::upperCaseAndTab({ui_->txtCompany, ui_->txtAddr, ui_->txtSearch});
     // Telephone numbers: digits and every character from the blank to the hyphen (blank, comma,
     // hyphen, parentheses, plus, ...); fax numbers: digits, the blank and the comma.
     ui::keys::reject(ui_->txtTel, [](QChar ch) { return !isDigit(ch) && (ch < u' ' || ch > u'-'); });

@@ -1,7 +1,6 @@
 #include "frm_Doc_Infor.h"
 
 #include "data/recordset.h"
-#include "data/textsearch.h"
 #include "session/module1.h"
 #include "ui/guard.h"
 #include "ui/keyfilters.h"
@@ -36,12 +35,15 @@ common::RegisterDefinition doctorDefinition() {
     s.codeColumn = QStringLiteral("doc_code");
     s.codePrefix = QStringLiteral("DOC-");
     s.required = {{QStringLiteral("txt_Name"), QStringLiteral("please enter Doctor Name")}};
-    s.criteria = {{DoctorName, QStringLiteral("doc_name")},
-                  {QStringLiteral("Doctor Designation"), QStringLiteral("doc_des")},
-                  {QStringLiteral("Doctor Clinic"), QStringLiteral("doc_clinic")},
-                  {QStringLiteral("Doctor Location"), QStringLiteral("doc_loca")},
-                  {QStringLiteral("Doctor Telephone"), QStringLiteral("doc_tel")},
-                  {PanelCriterion, QStringLiteral("doc_name")}};
+    // Every criterion searches the doctors but the last, which searches the panel doctors; no
+    // criterion lists both.
+    const QString doctors = QStringLiteral("Status = 'Doctor'");
+    s.criteria = {{DoctorName, QStringLiteral("doc_name"), doctors},
+                  {QStringLiteral("Doctor Designation"), QStringLiteral("doc_des"), doctors},
+                  {QStringLiteral("Doctor Clinic"), QStringLiteral("doc_clinic"), doctors},
+                  {QStringLiteral("Doctor Location"), QStringLiteral("doc_loca"), doctors},
+                  {QStringLiteral("Doctor Telephone"), QStringLiteral("doc_tel"), doctors},
+                  {PanelCriterion, QStringLiteral("doc_name"), QStringLiteral("Status = 'Panel'")}};
     s.orderBy = QStringLiteral("doc_code desc");
     s.grid = {{QStringLiteral("Row_no"), QStringLiteral("Code"), 0},
               {QStringLiteral("doc_code"), QString(), 0},
@@ -72,20 +74,12 @@ common::RegisterDefinition doctorDefinition() {
 frm_Doc_Infor::frm_Doc_Infor()
     : RegisterForm(doctorDefinition()), ui_(std::make_unique<Ui::frm_Doc_Infor>()) {
     ui_->setupUi(this);
-    auto c = common::standardControls(*ui_);
+    auto c = common::searchPageControls(*ui_);
     c.firstEntry = ui_->txt_Name;
-    c.tabs = ui_->SSTab1;
-    c.criteria = ui_->cmb_s_cri;
-    c.search = ui_->txt_s_value;
-    c.grid = ui_->Msh;
     bindControls(c);
 
-    for (QWidget* w : std::initializer_list<QWidget*>{ui_->txt_Name, ui_->txt_Desig, ui_->txt_Tel,
-                                                      ui_->txt_Deg, ui_->txt_Clinic, ui_->txt_Add,
-                                                      ui_->txt_Visit, ui_->txt_Loca, ui_->txt_s_value}) {
-        ui::keys::upperCase(w);
-        ui::keys::enterToTab(w);
-    }
+    ui::keys::upperCaseAndTab({ui_->txt_Name, ui_->txt_Desig, ui_->txt_Tel, ui_->txt_Deg, ui_->txt_Clinic,
+                               ui_->txt_Add, ui_->txt_Visit, ui_->txt_Loca, ui_->txt_s_value});
     ui::keys::reject(ui_->txt_Desig, [](QChar ch) { return ch == u'\''; });
     for (QWidget* w : std::initializer_list<QWidget*>{ui_->txt_R_per, ui_->txt_S_per, ui_->txt_U_per,
                                                       ui_->txt_X_per, ui_->txt_Ecg_per}) {
@@ -94,14 +88,12 @@ frm_Doc_Infor::frm_Doc_Infor()
     }
     ui::keys::onUpDown(ui_->txt_s_value, [this] { Msh->setFocus(); });
 
-    connect(ui_->OptDoc, &QAbstractButton::toggled, this, [this](bool on) {
-        if (on)
-            ui::guarded([this] { OptDoc_Click(); });
-    });
-    connect(ui_->OptPanel, &QAbstractButton::toggled, this, [this](bool on) {
-        if (on)
-            ui::guarded([this] { OptPanel_Click(); });
-    });
+    // Choosing Doctors or Panels switches the layout.
+    for (auto [option, doctors] : {std::pair{ui_->OptDoc, true}, std::pair{ui_->OptPanel, false}})
+        connect(option, &QAbstractButton::toggled, this, [this, doctors](bool on) {
+            if (on)
+                ui::guarded([this, doctors] { switchLayout(doctors); });
+        });
 }
 
 frm_Doc_Infor::~frm_Doc_Infor() = default;
@@ -113,41 +105,19 @@ void frm_Doc_Infor::Form_Load() {
             ui::handler([this] { cmb_s_cri_Change(); }));
 }
 
-bool frm_Doc_Infor::entryPageEmpty() const {
-    for (QLineEdit* b : boundBoxes())
-        if (!b->text().isEmpty())
-            return false;
-    return true;
-}
-
 void frm_Doc_Infor::Form_Activate() {
-    if (ui_->OptDoc->isChecked())
-        return;
     // A panel doctor loaded or being typed keeps its role: coming back to the window must not make
     // the next save write it as a doctor.
-    if (ui_->OptPanel->isChecked() && !entryPageEmpty())
-        return;
-    ui_->OptDoc->setChecked(true); // runs the doctor layout switch
-}
-
-void frm_Doc_Infor::OptDoc_Click() {
-    switchLayout(true);
-}
-
-void frm_Doc_Infor::OptPanel_Click() {
-    switchLayout(false);
+    if (!ui_->OptDoc->isChecked() && !(ui_->OptPanel->isChecked() && !boxesEmpty()))
+        ui_->OptDoc->setChecked(true); // runs the doctor layout switch
 }
 
 void frm_Doc_Infor::switchLayout(bool doctors) {
     ui_->LBLDoctor->setText(doctors ? DoctorName : PanelCriterion);
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             ui_->txt_Desig, ui_->txt_Tel,     ui_->txt_Deg,   ui_->txt_Clinic, ui_->txt_Add,
-             ui_->txt_Visit, ui_->txt_Loca,    ui_->txt_R_per, ui_->txt_S_per,  ui_->txt_U_per,
-             ui_->txt_X_per, ui_->txt_Ecg_per, ui_->Label3,    ui_->Label4,     ui_->Label5,
-             ui_->Label6,    ui_->Label7,      ui_->Label8,    ui_->Label9,     ui_->Label17,
-             ui_->Label18,   ui_->Label19,     ui_->Label20,   ui_->Label24,    ui_->Label10,
-             ui_->Label11,   ui_->Label12,     ui_->Label13,   ui_->Label14})
-        w->setVisible(doctors);
+    // The controls of the doctor layout carry the designed property DoctorOnly.
+    for (QWidget* w : findChildren<QWidget*>())
+        if (w->property("DoctorOnly").toBool())
+            w->setVisible(doctors);
     if (ui_->SSTab1->currentIndex() == 0)
         ui_->SSTab1->setTabText(0, doctors ? QStringLiteral("Doctor Infromation")
                                            : QStringLiteral("Panel Infromation"));
@@ -160,25 +130,6 @@ void frm_Doc_Infor::cmb_s_cri_Change() {
         return;
     }
     FillGird(ui_->cmb_s_cri->currentText());
-}
-
-QString frm_Doc_Infor::searchQuery(const QString& criterion, QVariantList& params) const {
-    Connection& con = *Module1::Con;
-    const QString order = QStringLiteral(" order by doc_code desc");
-    const QString doctorColumns = QStringLiteral("select %1 from doc").arg(definition().selectList());
-    const QString text = ui_->txt_s_value->text();
-    if (criterion == PanelCriterion) {
-        return QStringLiteral("select Row_no,doc_name,Status from doc where Status = 'Panel' and ") +
-               TextSearch::contains(con, QStringLiteral("doc"), QStringLiteral("doc_name"), text, params) +
-               order;
-    }
-    for (const auto& c : definition().criteria) {
-        if (c.caption == criterion) {
-            return doctorColumns + QStringLiteral(" where Status = 'Doctor' and ") +
-                   TextSearch::contains(con, QStringLiteral("doc"), c.column, text, params) + order;
-        }
-    }
-    return doctorColumns + order; // doctors and panel doctors together
 }
 
 void frm_Doc_Infor::FillGird(const QString& criterion) {

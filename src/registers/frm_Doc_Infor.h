@@ -22,9 +22,7 @@ public:
     void Form_Activate() override;
     void FillGird(const QString& criterion = QString()) override;
 
-    void OptDoc_Click();
-    void OptPanel_Click();
-    void cmb_s_cri_Change();
+    void cmb_s_cri_Change() override;
 
     // Whether the grid holds the panel query's rows (key, name, status) rather than the doctor
     // column list.
@@ -33,15 +31,14 @@ public:
     Ui::frm_Doc_Infor* ui() const { return ui_.get(); }
 
 protected:
-    QString searchQuery(const QString& criterion, QVariantList& params) const override;
     const QList<wb::common::RegisterDefinition::GridColumn>& gridColumns() const override;
     void saveSteps(wb::Recordset& rs) override;
     void readExplicit(wb::Recordset& rs) override;
     void writePickVariables(int row) override;
 
 private:
+    // The Doctors/Panels options: the doctor layout or the name-only panel layout.
     void switchLayout(bool doctors);
-    bool entryPageEmpty() const;
 
     std::unique_ptr<Ui::frm_Doc_Infor> ui_;
     bool gridHoldsPanels_ = false;

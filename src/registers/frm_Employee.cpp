@@ -49,20 +49,13 @@ const QStringList& frm_Employee::relations() {
 
 frm_Employee::frm_Employee() : RegisterForm(employeeDefinition()), ui_(std::make_unique<Ui::frm_Employee>()) {
     ui_->setupUi(this);
-    auto c = common::standardControls(*ui_);
+    auto c = common::searchPageControls(*ui_);
     c.firstEntry = ui_->txt_Emp_Nm;
-    c.tabs = ui_->SSTab1;
-    c.criteria = ui_->cmb_s_cri;
-    c.search = ui_->txt_s_value;
-    c.grid = ui_->Msh;
     bindControls(c);
     ui::keys::upperCase(ui_->txt_Emp_No);
     // Employee numbers are typed without blanks.
     ui::keys::reject(ui_->txt_Emp_No, [](QChar ch) { return ch == u' '; });
-    for (QWidget* w : std::initializer_list<QWidget*>{ui_->txt_Emp_Nm, ui_->txt_Desig, ui_->txt_s_value}) {
-        ui::keys::upperCase(w);
-        ui::keys::enterToTab(w);
-    }
+    ui::keys::upperCaseAndTab({ui_->txt_Emp_Nm, ui_->txt_Desig, ui_->txt_s_value});
     ui::keys::enterToTab(ui_->txt_Row_No);
     ui::keys::onUpDown(ui_->txt_s_value, [this] { ui_->Msh->setFocus(); });
     ui::keys::discardKeys(ui_->cmb_s_cri);

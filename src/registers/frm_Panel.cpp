@@ -43,10 +43,7 @@ frm_Panel::frm_Panel() : RegisterForm(panelDefinition()), ui_(std::make_unique<U
     c.search = ui_->txt_s_value;
     c.grid = ui_->Msh;
     bindControls(c);
-    for (QWidget* w : std::initializer_list<QWidget*>{ui_->txt_panel_name, ui_->txt_s_value}) {
-        ui::keys::upperCase(w);
-        ui::keys::enterToTab(w);
-    }
+    ui::keys::upperCaseAndTab({ui_->txt_panel_name, ui_->txt_s_value});
     ui::keys::discardKeys(ui_->cmb_s_cri);
 }
 

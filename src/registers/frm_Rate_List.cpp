@@ -1,9 +1,12 @@
 #include "frm_Rate_List.h"
 
+#include "data/dberror.h"
+
 #include "common/printing.h"
 #include "data/recordset.h"
 #include "data/textsearch.h"
 #include "session/module1.h"
+#include "ui/binding.h"
 #include "ui/guard.h"
 #include "ui/keyfilters.h"
 #include "ui/msgbox.h"
@@ -22,6 +25,7 @@ common::RegisterDefinition rateListDefinition() {
     s.keyByDatabase = true;
     s.tag = QStringLiteral("D");
     s.skipped = {QStringLiteral("txt_Row_No")};
+    s.keptOnPick = {QStringLiteral("data_cmbo_ser_name")}; // the head whose tests are listed
     s.required = {{QStringLiteral("txt_Rate"), QStringLiteral("please enter Rate")}};
     s.loadWithFirstCriterion = false;
     s.grid = {{QStringLiteral("Row_no"), QStringLiteral("Service code"), 0, QStringLiteral("a.Row_no")},
@@ -79,27 +83,17 @@ void frm_Rate_List::fillFixedLists() {
     ui_->cmb_status->setCurrentIndex(0);
 
     rsService_->Open(QStringLiteral("Select Row_no,S_Name From Services Order By S_Name"), *Module1::Con);
-    QComboBox* combo = ui_->data_cmbo_ser_name;
-    {
-        const QSignalBlocker quiet(combo);
-        combo->clear();
-        for (int r = 0; r < rsService_->RecordCount(); ++r) {
-            rsService_->Move(r);
-            combo->addItem(rsService_->text(QStringLiteral("S_Name")),
-                           rsService_->Fields(QStringLiteral("Row_no")));
-        }
-        combo->setCurrentIndex(-1);
-    }
+    ui::fillDataCombo(ui_->data_cmbo_ser_name, *rsService_, QStringLiteral("S_Name"),
+                      QStringLiteral("Row_no"));
     // The first head in name order is chosen (the combo's change runs as it would for the user).
     if (rsService_->RecordCount() > 0) {
         rsService_->MoveFirst();
-        combo->setCurrentIndex(0);
+        ui_->data_cmbo_ser_name->setCurrentIndex(0);
     }
 }
 
 QVariant frm_Rate_List::boundValue() const {
-    const QComboBox* combo = ui_->data_cmbo_ser_name;
-    return combo->currentIndex() < 0 ? QVariant() : combo->currentData();
+    return ui::boundValue(ui_->data_cmbo_ser_name);
 }
 
 void frm_Rate_List::data_cmbo_ser_name_Change() {
@@ -146,6 +140,17 @@ bool frm_Rate_List::validate() {
 
 void frm_Rate_List::saveSteps(Recordset& rs) {
     rs.setField(QStringLiteral("status"), ui_->cmb_status->currentText());
+    // The head must still exist when its test is written, and stay until the save commits: a test
+    // under a head another desk deleted would be listed and deletable nowhere.
+    const QVariant head =
+        Module1::Con->scalar(QStringLiteral("select Row_no from Services where Row_no = ?") +
+                                 Module1::Con->dialect().lockForShare(),
+                             {boundValue()});
+    if (!head.isValid())
+        throw DbError(QStringLiteral("The service head \"%1\" no longer exists: another desk has deleted it. "
+                                     "Nothing was saved.")
+                          .arg(ui_->data_cmbo_ser_name->currentText()),
+                      DbError::Kind::Refused);
     rs.setField(QStringLiteral("S_code"), boundValue());
 }
 

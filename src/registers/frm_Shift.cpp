@@ -113,7 +113,7 @@ void frm_Shift::saveSteps(Recordset& rs) {
     rs.setField(QStringLiteral("time_to"), checkedTime(ui_->msk_to_time->text()));
 }
 
-void frm_Shift::afterSave() {
+void frm_Shift::afterStore() {
     ui::MsgBox(QStringLiteral("Sucessfully save your information"), ui::vbInformation);
 }
 

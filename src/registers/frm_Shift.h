@@ -31,7 +31,7 @@ protected:
     bool validate() override;
     void saveSteps(wb::Recordset& rs) override;
     void loadPicked(int row) override;
-    void afterSave() override;
+    void afterStore() override;
 
 private:
     std::unique_ptr<Ui::frm_Shift> ui_;

@@ -47,20 +47,13 @@ common::RegisterDefinition patientDefinition() {
 frm_patient_detail::frm_patient_detail()
     : RegisterForm(patientDefinition()), ui_(std::make_unique<Ui::frm_patient_detail>()) {
     ui_->setupUi(this);
-    auto c = common::standardControls(*ui_);
+    auto c = common::searchPageControls(*ui_);
     c.firstEntry = ui_->txt_pat_name;
-    c.tabs = ui_->SSTab1;
-    c.criteria = ui_->cmb_s_cri;
-    c.search = ui_->txt_s_value;
-    c.grid = ui_->Msh;
     bindControls(c);
     // A new patient's date starts at today, not at the designed date.
     ui_->DTPicker1->setDate(ui::Clock::now().date());
-    for (QWidget* w : std::initializer_list<QWidget*>{ui_->txt_pat_name, ui_->txt_F_name, ui_->txt_tel_no,
-                                                      ui_->txt_Add, ui_->txt_s_value, ui_->cmb_sex}) {
-        ui::keys::upperCase(w);
-        ui::keys::enterToTab(w);
-    }
+    ui::keys::upperCaseAndTab(
+        {ui_->txt_pat_name, ui_->txt_F_name, ui_->txt_tel_no, ui_->txt_Add, ui_->txt_s_value, ui_->cmb_sex});
     ui::keys::enterToTab(ui_->txt_Row_No);
     ui::keys::enterToTab(ui_->txt_code_no);
     ui::keys::discardKeys(ui_->cmb_s_cri);

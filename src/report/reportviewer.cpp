@@ -1,11 +1,12 @@
 #include "reportviewer.h"
 
+#include "pdfname.h"
 #include "reportengine/report.h"
+#include "ui/clock.h"
 #include "ui/guard.h"
 
 #include <QComboBox>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,7 +14,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScrollBar>
-#include <QStandardPaths>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -330,12 +330,9 @@ void ReportViewer::printReport() {
 void ReportViewer::exportPdf() {
     if (pageCount() == 0)
         return;
-    QString base = doc_->title;
-    if (source_)
-        base = QFileInfo(source_->fileName()).completeBaseName();
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QString path = QFileDialog::getSaveFileName(
-        this, tr("Save as PDF"), folder + u'/' + base + QStringLiteral(".pdf"), tr("PDF files (*.pdf)"));
+    QString path = QFileDialog::getSaveFileName(this, tr("Save as PDF"),
+                                                proposedPdfPath(doc_->title, ui::Clock::now().date()),
+                                                tr("PDF files (*.pdf)"));
     if (path.isEmpty())
         return;
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))

@@ -377,8 +377,30 @@ private:
         return left;
     }
 
+    // How deeply parentheses and "not" may nest: far beyond any formula a person writes, and well
+    // within what the translator's recursion and the database's parser take.
+    static constexpr int maxDepth = 100;
+
+    // Counts one level of nesting for as long as it lives.
+    class Nesting {
+    public:
+        Nesting(Parser& p, int pos) : p_(p) {
+            if (++p_.depth_ > maxDepth)
+                p_.fail(
+                    QStringLiteral("the formula nests parentheses or 'not' more than %1 deep").arg(maxDepth),
+                    pos);
+        }
+        ~Nesting() { --p_.depth_; }
+        Nesting(const Nesting&) = delete;
+        Nesting& operator=(const Nesting&) = delete;
+
+    private:
+        Parser& p_;
+    };
+
     QString notExpr() {
         if (peek().kind == Tok::Not) {
+            const Nesting level(*this, peek().pos);
             next();
             return QStringLiteral("NOT (%1)").arg(notExpr());
         }
@@ -387,6 +409,7 @@ private:
 
     QString primary() {
         if (peek().kind == Tok::LParen) {
+            const Nesting level(*this, peek().pos);
             next();
             const QString inner = orExpr();
             expect(Tok::RParen, QStringLiteral("')'"));
@@ -570,6 +593,30 @@ private:
 
     void bind(const QVariant& v) { values_.append(v); }
 
+    // A number compared with a field must be one the field's column can hold: the same clear error
+    // on both engines instead of the server's conversion error.
+    void checkRange(const Operand& field, const Operand& value) const {
+        if (value.source == Operand::Field || value.kind != ValueKind::Number)
+            return;
+        const QVariant& v = value.value;
+        const bool whole = v.typeId() == QMetaType::LongLong;
+        const double d = v.toDouble();
+        bool fits = std::isfinite(d);
+        if (fits && field.field.column.type == ColType::Integer && !value.fractional) {
+            const bool big = field.field.column.precision > 10;
+            const double low = big ? -9223372036854775808.0 : -2147483648.0;
+            const double high = big ? 9223372036854775807.0 : 2147483647.0;
+            fits = whole ? (big || (v.toLongLong() >= qint64(low) && v.toLongLong() <= qint64(high)))
+                         : (d >= low && d <= high);
+        } else if (fits && field.field.column.type == ColType::Decimal) {
+            const Column& c = field.field.column;
+            fits = std::fabs(d) < std::pow(10.0, c.precision - c.scale);
+        }
+        if (!fits)
+            fail(QStringLiteral("the number %1 is out of range for %2").arg(value.shown, field.shown),
+                 value.pos);
+    }
+
     static QString column(const Operand& f, const Operand& value) {
         // An integer column compared with a fractional number compares as a real number.
         if (f.field.column.type == ColType::Integer && value.fractional)
@@ -587,6 +634,7 @@ private:
             op = mirrored(op);
         }
         checkKinds(a, b);
+        checkRange(a, b);
         if (b.source == Operand::Field)
             return QStringLiteral("%1 %2 %3").arg(a.field.sql, sqlOperator(op), b.field.sql);
         if (a.kind == ValueKind::Date && isTimestamp(a)) {
@@ -629,6 +677,7 @@ private:
             if (bound->source == Operand::Field)
                 fail(QStringLiteral("the limits of 'in ... to ...' are values"), bound->pos);
             checkKinds(f, *bound);
+            checkRange(f, *bound);
         }
         if (isTimestamp(f)) {
             bind(low.value);
@@ -696,6 +745,7 @@ private:
     Lexer lexer_;
     QVector<Token> tokens_;
     int index_ = 0;
+    int depth_ = 0;
     QVariantList values_;
 };
 

@@ -53,18 +53,10 @@ bool sameLogin(const QString& a, const QString& b) {
 
 Frm_User::Frm_User() : RegisterForm(userDefinition()), ui_(std::make_unique<Ui::Frm_User>()) {
     ui_->setupUi(this);
-    auto c = common::standardControls(*ui_);
+    auto c = common::searchPageControls(*ui_);
     c.firstEntry = ui_->txt_User_Nm;
-    c.tabs = ui_->SSTab1;
-    c.criteria = ui_->cmb_s_cri;
-    c.search = ui_->txt_s_value;
-    c.grid = ui_->Msh;
     bindControls(c);
-    for (QWidget* w : std::initializer_list<QWidget*>{ui_->txt_User_Nm, ui_->txt_Desig, ui_->txt_User_Code,
-                                                      ui_->txt_s_value}) {
-        ui::keys::enterToTab(w);
-        ui::keys::upperCase(w);
-    }
+    ui::keys::upperCaseAndTab({ui_->txt_User_Nm, ui_->txt_Desig, ui_->txt_User_Code, ui_->txt_s_value});
     // The password is kept as typed, as the login window takes it: the box is masked, so a change of
     // letter case would go unseen.
     ui::keys::enterToTab(ui_->txt_User_pass);
@@ -107,8 +99,16 @@ bool Frm_User::validate() {
         ui_->txt_User_Nm->setFocus();
         return false;
     }
-    if (!ui_->txt_Row_No->text().isEmpty()) // editing: the name is locked and was tested when added
-        return ui_->txt_User_pass->text().isEmpty() || passwordAcceptable();
+    if (!ui_->txt_Row_No->text().isEmpty()) {
+        // Editing: the name is locked and was tested when the user was added. A new password is
+        // hashed now, before the saving transaction takes the write lock.
+        if (ui_->txt_User_pass->text().isEmpty())
+            return true;
+        if (!passwordAcceptable())
+            return false;
+        Con->logins().prepare(ui_->txt_User_pass->text());
+        return true;
+    }
 
     Module1::OpenRs(QStringLiteral("Select User_Name From User_Information Where "
                                    "upper(Replace(User_Name,' ','')) = upper(%1)")
@@ -129,7 +129,10 @@ bool Frm_User::validate() {
         ui_->txt_User_pass->setFocus();
         return false;
     }
-    return passwordAcceptable();
+    if (!passwordAcceptable())
+        return false;
+    Con->logins().prepare(ui_->txt_User_pass->text()); // hashed before the transaction opens
+    return true;
 }
 
 void Frm_User::cmdSave_Click() {

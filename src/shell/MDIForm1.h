@@ -16,6 +16,8 @@ public:
     MDIForm1();
     bool isMdiChild() const override { return false; }
     void Form_Load() override;
+    // The keyboard focus belongs to the child windows.
+    QWidget* initialFocus() const override { return nullptr; }
 
     QMdiArea* area() const { return area_; }
     QMenuBar* menuBar() const { return menuBar_; }

@@ -1,5 +1,8 @@
 #include "menucommands.h"
 
+#include "certificates/Brith_Certificate.h"
+#include "certificates/frm_Death_Cer.h"
+#include "certificates/frm_Discharge_Cer.h"
 #include "inpatient/frm_Addmission.h"
 #include "inpatient/frm_Observation.h"
 #include "registers/frmCompany.h"
@@ -13,6 +16,7 @@
 #include "shell/Frm_User.h"
 #include "shell/frmSecMenus.h"
 #include "shell/module1.h"
+#include "slips/frmRPTAccounts.h"
 #include "slips/frm_Test_Slips.h"
 
 namespace wb::shell {
@@ -25,11 +29,6 @@ MenuEntry top(const QString& name, const QString& caption) {
 MenuEntry separator(const QString& name) {
     return {MenuEntry::Separator, name, QStringLiteral("-")};
 }
-// A command whose window is not part of the program yet: shown, but disabled.
-MenuEntry pending(const QString& name, const QString& caption) {
-    return {MenuEntry::Command, name, caption};
-}
-
 MenuEntry placed(MenuEntry e, int width, int height, int topTw, int leftTw) {
     e.width = width;
     e.height = height;
@@ -81,14 +80,26 @@ const QList<MenuEntry>& menuEntries() {
         separator(QStringLiteral("gp8")),
         command<frm_Observation>(QStringLiteral("mnu_obser"), QStringLiteral("Observations"), false),
         separator(QStringLiteral("gp9")),
-        pending(QStringLiteral("mnu_birth_cer"), QStringLiteral("Birth Certificate")),
+        placed(command<Brith_Certificate>(QStringLiteral("mnu_birth_cer"),
+                                          QStringLiteral("Birth Certificate"), false),
+               12060, 7905, 400, 1500),
         separator(QStringLiteral("gp10")),
-        pending(QStringLiteral("mnu_dis_cer"), QStringLiteral("Discharge Certificate")),
+        placed(command<frm_Discharge_Cer>(QStringLiteral("mnu_dis_cer"),
+                                          QStringLiteral("Discharge Certificate"), false),
+               15360, 10275, 0, 1000),
         separator(QStringLiteral("gp11")),
-        pending(QStringLiteral("mnu_Death_Cer"), QStringLiteral("Death Certificate")),
+        placed(command<frm_Death_Cer>(QStringLiteral("mnu_Death_Cer"), QStringLiteral("Death Certificate"),
+                                      false),
+               15360, 10680, 400, 2000),
 
         top(QStringLiteral("mnu_Report"), QStringLiteral("REPORTS")),
-        pending(QStringLiteral("mnu_Rep"), QStringLiteral("Report")),
+        [] {
+            MenuEntry e =
+                placed(command<frmRPTAccounts>(QStringLiteral("mnu_Rep"), QStringLiteral("Report"), true), -1,
+                       -1, 600, 1500);
+            e.leftBeforeTop = true;
+            return e;
+        }(),
         separator(QStringLiteral("mun_R_Blank")),
 
         top(QStringLiteral("mnu_addministrator"), QStringLiteral("ADMINISTRATOR")),

@@ -1,8 +1,11 @@
 #include "binding.h"
 
+#include "data/recordset.h"
+
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QVariant>
 
 namespace wb::ui {
@@ -38,6 +41,20 @@ QString dataField(const QWidget* w) {
 
 QString tagOf(const QWidget* w) {
     return w ? w->property("Tag").toString() : QString();
+}
+
+void fillDataCombo(QComboBox* combo, Recordset& rs, const QString& listField, const QString& boundColumn) {
+    const QSignalBlocker quiet(combo);
+    combo->clear();
+    for (int r = 0; r < rs.RecordCount(); ++r) {
+        rs.Move(r);
+        combo->addItem(rs.text(listField), rs.Fields(boundColumn));
+    }
+    combo->setCurrentIndex(-1);
+}
+
+QVariant boundValue(const QComboBox* combo) {
+    return combo->currentIndex() < 0 ? QVariant() : combo->currentData();
 }
 
 } // namespace wb::ui

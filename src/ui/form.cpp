@@ -1,5 +1,7 @@
 #include "form.h"
 
+#include "datekeys.h"
+#include "firstfocus.h"
 #include "guard.h"
 #include "twips.h"
 
@@ -46,16 +48,31 @@ void Form::Show() {
     if (unloading_)
         return;
     attachToArea();
+    keys::dateBoxes(this); // also the boxes the window made as it loaded
     if (sub_) {
         show();
         sub_->show();
         if (QMdiArea* area = sub_->mdiArea())
             area->setActiveSubWindow(sub_);
-        return;
+    } else {
+        show();
+        raise();
+        activateWindow();
     }
-    show();
-    raise();
-    activateWindow();
+    takeFocus();
+}
+
+QWidget* Form::initialFocus() const {
+    return firstEntryControl(const_cast<Form*>(this));
+}
+
+void Form::takeFocus() {
+    QWidget* target = opened_ ? focusWidget() : nullptr;
+    if (!target || !target->isVisible() || !target->isEnabled())
+        target = initialFocus();
+    opened_ = true;
+    if (target && !unloading_)
+        target->setFocus(Qt::OtherFocusReason);
 }
 
 void Form::Hide() {
@@ -174,6 +191,7 @@ Form* Forms::find(std::type_index type) {
 
 void Forms::registerInstance(std::type_index type, Form* form) {
     registry().instances[type] = form;
+    keys::dateBoxes(form);
     emit events().created(form);
 }
 

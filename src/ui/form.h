@@ -56,6 +56,10 @@ public:
     // Runs Form_Activate through the error guard (used by the runtime).
     void activate();
 
+    // The control that takes the keyboard focus when the window opens: the first entry box in tab
+    // order unless the window names another.
+    virtual QWidget* initialFocus() const;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
@@ -63,8 +67,12 @@ protected:
 private:
     friend class Forms;
     void attachToArea();
+    // Puts the keyboard focus into the window: where it was when the window is shown again, on the
+    // initial control when it opens.
+    void takeFocus();
     QPointer<QMdiSubWindow> sub_;
     bool unloading_ = false;
+    bool opened_ = false;
 };
 
 // Announces each default instance as it is created (before its Form_Load), so a window can listen

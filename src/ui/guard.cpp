@@ -1,6 +1,7 @@
 #include "guard.h"
 
 #include "data/dberror.h"
+#include "errortext.h"
 #include "msgbox.h"
 
 #include <exception>
@@ -15,7 +16,7 @@ template <class F> QString failureOf(F&& f) {
         f();
         return {};
     } catch (const DbError& e) {
-        return e.text();
+        return userText(e, workingWindow());
     } catch (const std::exception& e) {
         return QString::fromUtf8(e.what());
     } catch (...) {

@@ -160,6 +160,13 @@ void upperCase(QWidget* w) {
     KeyFilter::of(w).upperCase = true;
 }
 
+void upperCaseAndTab(std::initializer_list<QWidget*> controls) {
+    for (QWidget* w : controls) {
+        upperCase(w);
+        enterToTab(w);
+    }
+}
+
 void digitsOnly(QWidget* w, DigitRule rule) {
     KeyFilter::of(w).digits = rule;
 }

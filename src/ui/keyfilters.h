@@ -2,6 +2,7 @@
 
 #include <QChar>
 #include <functional>
+#include <initializer_list>
 
 class QWidget;
 
@@ -14,6 +15,8 @@ void sendTab(QWidget* from);
 void enterToTab(QWidget* w);
 // Every typed character is replaced by its upper-case form (after the Enter test).
 void upperCase(QWidget* w);
+// The usual pair on text boxes: upper-casing and Enter-to-Tab on each control.
+void upperCaseAndTab(std::initializer_list<QWidget*> controls);
 
 struct DigitRule {
     bool allowBlank = false; // "[0-9 ]"

@@ -1,6 +1,9 @@
 #include "msgbox.h"
 
+#include "data/connection.h"
+
 #include <QApplication>
+#include <QDebug>
 #include <QMessageBox>
 
 namespace wb::ui {
@@ -63,7 +66,10 @@ QString appTitle() {
 }
 
 int MsgBox(const QString& text, int style, const QString& title) {
-    const MsgRecord record{text, style, title.isEmpty() ? appTitle() : title};
+    const bool transactionOpen = transactionsOpenOnThisThread() > 0;
+    const MsgRecord record{text, style, title.isEmpty() ? appTitle() : title, transactionOpen};
+    if (transactionOpen)
+        qWarning("A message is shown while a database transaction is open: %s", qPrintable(text));
     if (responder())
         return responder()(record);
 

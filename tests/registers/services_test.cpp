@@ -74,7 +74,9 @@ TEST_P(ServicesRegisterTest, AnEmptyNameIsRefusedAndATooLongOneLeavesTheWindowUs
     // The box has no limit: a name longer than its column is reported and nothing is written.
     w.ui()->txt_Ser_Name->setText(QString(200, u'A'));
     QTest::mouseClick(w.cmdSave, Qt::LeftButton);
-    EXPECT_EQ(messages.shown().size(), 2);
+    ASSERT_EQ(messages.shown().size(), 2);
+    // The message names the box as the user sees it, not its column.
+    EXPECT_EQ(messages.last().text, QStringLiteral("Services Name is too long: at most 60 characters"));
     EXPECT_EQ(count(), 0);
     EXPECT_EQ(w.ui()->txt_Ser_Name->text().size(), 200); // what was typed stays
     enter(w, QStringLiteral("SHORT"));

@@ -256,3 +256,38 @@ TEST(ParameterValues, ReadInTheDeclaredKind) {
                  ReportError);
     EXPECT_THROW(parameterValue(QStringLiteral("four"), ValueKind::Number, QStringLiteral("n")), ReportError);
 }
+
+TEST(SelectionFormula, DeepNestingIsRefusedNotACrash) {
+    const QString inner = QStringLiteral("{User_Information.Row_No} = 1");
+    const auto nested = [&](int depth, const QString& open, const QString& close) {
+        return open.repeated(depth) + inner + close.repeated(depth);
+    };
+    EXPECT_EQ(translate(nested(100, QStringLiteral("("), QStringLiteral(")"))).values,
+              values({qlonglong(1)}));
+    for (const QString& formula : {nested(10000, QStringLiteral("("), QStringLiteral(")")),
+                                   nested(10000, QStringLiteral("not "), QString()),
+                                   nested(101, QStringLiteral("("), QStringLiteral(")"))}) {
+        try {
+            translate(formula);
+            ADD_FAILURE() << "a formula nested too deeply was taken";
+        } catch (const FormulaError& e) {
+            EXPECT_TRUE(e.text().contains(QLatin1String("more than 100 deep"))) << e.text().toStdString();
+        }
+    }
+}
+
+TEST(SelectionFormula, NumbersTheFieldCannotHoldAreRefused) {
+    for (const char* formula :
+         {"{User_Information.Row_No} = 99999999999999999999", "{User_Information.Row_No} = 2147483648",
+          "{User_Information.Row_No} = -2147483649", "{User_Information.Row_No} in 1 to 3000000000"}) {
+        try {
+            translate(QString::fromLatin1(formula));
+            ADD_FAILURE() << formula << " was taken";
+        } catch (const FormulaError& e) {
+            EXPECT_TRUE(e.text().contains(QLatin1String("out of range for {User_Information.Row_No}")))
+                << e.text().toStdString();
+        }
+    }
+    EXPECT_EQ(translate(QStringLiteral("{User_Information.Row_No} = 2147483647")).values,
+              values({qlonglong(2147483647)}));
+}

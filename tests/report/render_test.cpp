@@ -116,6 +116,19 @@ TEST_P(ReportRendering, SelectionFormulaRestrictsTheRowsAndTextsStayData) {
     EXPECT_TRUE(texts(*report->render()).contains(QStringLiteral("Users: 3")));
 }
 
+TEST_P(ReportRendering, ANumberOutOfRangeIsTheSameClearErrorOnBothEngines) {
+    addUser(1, QStringLiteral("STAFF"));
+    auto report = usersList();
+    try {
+        report->setRecordSelectionFormula(QStringLiteral("{User_Information.Row_No} = 3000000000"));
+        report->render();
+        FAIL() << "a number no key can hold was sent to the database";
+    } catch (const ReportError& e) {
+        EXPECT_TRUE(e.text().contains(QLatin1String("the number 3000000000 is out of range")))
+            << e.text().toStdString();
+    }
+}
+
 TEST_P(ReportRendering, LongReportRunsOverPagesNumberedXOfN) {
     for (int row = 1; row <= 150; ++row)
         addUser(row, QStringLiteral("STAFF"));

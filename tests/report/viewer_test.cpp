@@ -1,4 +1,5 @@
 #include "report/frmViewer.h"
+#include "report/pdfname.h"
 #include "report/print.h"
 #include "report/reportviewer.h"
 #include "reportsupport.h"
@@ -8,8 +9,11 @@
 #include "ui/guard.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <QTest>
 #include <QToolButton>
 
@@ -18,6 +22,19 @@ using namespace wb::report;
 namespace {
 
 const QString kUsers = QStringLiteral("rpt_User_Name.rpt");
+
+TEST(PdfNameTest, SaveAsPdfProposesTheDocumentsFolderAndTheTitleWithTheDate) {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString path = proposedPdfPath(QStringLiteral("Doctors List"), QDate(2026, 12, 8));
+    EXPECT_EQ(path, QDir(documents).filePath(QStringLiteral("Doctors List 2026-12-08.pdf")));
+    EXPECT_TRUE(QDir(documents).exists()) << "the folder is there for the dialog to open";
+    EXPECT_NE(QFileInfo(path).absolutePath(), QDir::currentPath());
+    // Characters a file name cannot hold, and a report without a title.
+    EXPECT_EQ(QFileInfo(proposedPdfPath(QStringLiteral("Slips 01/12 : A/B"), QDate(2026, 1, 2))).fileName(),
+              QStringLiteral("Slips 01-12 - A-B 2026-01-02.pdf"));
+    EXPECT_EQ(QFileInfo(proposedPdfPath(QString(), QDate(2026, 1, 2))).fileName(),
+              QStringLiteral("Report 2026-01-02.pdf"));
+}
 
 class ViewerWindow : public ::testing::Test {
 protected:

@@ -60,8 +60,8 @@ TEST_P(SlipEntryTest, OpensFromTheMenuAsANewOutPatientSlip) {
 }
 
 TEST_P(SlipEntryTest, FirstSlipIsOneAndAResaveKeepsTimeAndUserButReplacesTheLines) {
-    auto& w = open();
     ui::Clock::setFixed(QDateTime(QDate(2026, 12, 8), QTime(21, 40, 5)));
+    auto& w = open();
     fillSlip(w, QStringLiteral("O'NEIL"), 2);
     w.ui()->txt_cash_rece->setText(QStringLiteral("300"));
     w.cmdSave_Click();

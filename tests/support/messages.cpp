@@ -1,10 +1,15 @@
 #include "messages.h"
 
+#include <gtest/gtest.h>
+
 namespace wbtest {
 
 ScriptedMessages::ScriptedMessages() {
     wb::ui::setMsgResponder([this](const wb::ui::MsgRecord& record) {
         shown_.append(record);
+        // A box that waits for the user must never hold a transaction's locks.
+        EXPECT_FALSE(record.transactionOpen)
+            << "message shown with a transaction open: " << record.text.toStdString();
         if (!replies_.isEmpty())
             return replies_.takeFirst();
         return (record.style & 7) == wb::ui::vbYesNo ? int(wb::ui::vbYes) : int(wb::ui::vbOK);

@@ -45,6 +45,11 @@ bool postgresConfigured() {
     return !pgServer().isEmpty();
 }
 
+std::string noServerMessage() {
+    return "no PostgreSQL server is configured (WARDBOOK_TEST_PG): run the tests with scripts/test, which "
+           "starts one, or leave the PostgreSQL cases out with ctest -LE postgres";
+}
+
 TestDatabase::TestDatabase(wb::Engine engine) : engine_(engine) {
     static std::atomic<int> counter{0};
     if (engine == wb::Engine::Sqlite) {
@@ -136,8 +141,7 @@ void openShared(const TestDatabase& db, const QString& user, const QString& pass
 
 void EngineTest::SetUp() {
     if (GetParam() == wb::Engine::Postgres && !postgresConfigured())
-        GTEST_SKIP()
-            << "no PostgreSQL server configured: the README's test command starts one (WARDBOOK_TEST_PG)";
+        FAIL() << noServerMessage();
     db = std::make_unique<TestDatabase>(GetParam());
 }
 

@@ -15,6 +15,8 @@ inline const QString AdminPassword = QStringLiteral("Admin-Test-7");
 // Whether the test command configured a PostgreSQL server (WARDBOOK_TEST_PG = host:port, with
 // WARDBOOK_TEST_PG_USER and WARDBOOK_TEST_PG_PASSWORD of its superuser).
 bool postgresConfigured();
+// What a PostgreSQL case says when it is run without a server: it fails, never passes by skipping.
+std::string noServerMessage();
 
 // The test server's superuser on a database of that server (PostgreSQL).
 wb::ConnectInfo serverAdminInfo(const QString& database);

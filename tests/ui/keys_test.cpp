@@ -1,11 +1,15 @@
 #include "ui/binding.h"
+#include "ui/datekeys.h"
 #include "ui/keyfilters.h"
+#include "ui/labels.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
@@ -142,6 +146,77 @@ TEST_F(KeysTest, KeyActionsAndDiscardedKeys) {
     QTest::keyClick(list, Qt::Key_Down);
     QTest::keyClicks(list, "p");
     EXPECT_EQ(list->currentIndex(), 0);
+}
+
+TEST_F(KeysTest, DateBoxPartsAreReachedByArrowsAndFilledByDigitsWhileTabLeaves) {
+    auto* before = add<QLineEdit>();
+    auto* date = add<QDateEdit>();
+    auto* after = add<QLineEdit>();
+    date->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    date->setDate(QDate(2009, 6, 24));
+    keys::dateBox(date);
+    keys::enterToTab(date);
+    showWindow();
+
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab);
+    ASSERT_TRUE(focusIsIn(date));
+    EXPECT_EQ(date->currentSection(), QDateTimeEdit::DaySection);
+    QTest::keyClick(date, Qt::Key_Right);
+    EXPECT_EQ(date->currentSection(), QDateTimeEdit::MonthSection);
+    QTest::keyClick(date, Qt::Key_Right);
+    QTest::keyClick(date, Qt::Key_Right); // the last part: stays
+    EXPECT_EQ(date->currentSection(), QDateTimeEdit::YearSection);
+    EXPECT_TRUE(focusIsIn(date));
+    QTest::keyClick(date, Qt::Key_Left);
+    QTest::keyClick(date, Qt::Key_Left);
+    QTest::keyClick(date, Qt::Key_Left); // the first part: stays
+    EXPECT_EQ(date->currentSection(), QDateTimeEdit::DaySection);
+
+    // Two digits fill the day and move on to the month, which "3" completes (no month 3x).
+    QTest::keyClicks(date, QStringLiteral("07"));
+    EXPECT_EQ(date->currentSection(), QDateTimeEdit::MonthSection);
+    QTest::keyClicks(date, QStringLiteral("3"));
+    EXPECT_EQ(date->currentSection(), QDateTimeEdit::YearSection);
+    QTest::keyClicks(date, QStringLiteral("2025"));
+    EXPECT_EQ(date->date(), QDate(2025, 3, 7));
+
+    // Tab from the day leaves forward, Shift+Tab from the year leaves backward, Enter moves on.
+    date->setFocus();
+    date->setCurrentSectionIndex(0);
+    QTest::keyClick(date, Qt::Key_Tab);
+    EXPECT_TRUE(after->hasFocus());
+    date->setFocus();
+    date->setCurrentSectionIndex(2);
+    QTest::keyClick(date, Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_TRUE(before->hasFocus());
+    date->setFocus();
+    QTest::keyClick(date, Qt::Key_Return);
+    EXPECT_TRUE(after->hasFocus());
+    EXPECT_EQ(date->date(), QDate(2025, 3, 7));
+}
+
+TEST(LabelsTest, ABoxIsNamedByItsBuddyOrTheLabelBeforeItInItsRow) {
+    QWidget window;
+    auto* grid = new QGridLayout(&window);
+    auto* name = new QLineEdit(&window);
+    name->setProperty("DataField", "S_name");
+    grid->addWidget(new QLabel(QStringLiteral("Services  Name :"), &window), 0, 0);
+    grid->addWidget(name, 0, 1);
+    auto* code = new QLineEdit(&window);
+    grid->addWidget(new QLabel(QStringLiteral("Other"), &window), 1, 0);
+    grid->addWidget(code, 1, 1);
+    auto* buddy = new QLabel(QStringLiteral("&Code No:"), &window);
+    buddy->setBuddy(code);
+    grid->addWidget(buddy, 2, 0);
+    auto* lone = new QLineEdit(&window);
+    grid->addWidget(lone, 3, 1);
+
+    EXPECT_EQ(wb::ui::labelFor(name), QStringLiteral("Services Name"));
+    EXPECT_EQ(wb::ui::labelFor(code), QStringLiteral("Code No"));
+    EXPECT_EQ(wb::ui::labelFor(lone), QString());
+    EXPECT_EQ(wb::ui::controlForField(&window, QStringLiteral("s_NAME")), name);
+    EXPECT_EQ(wb::ui::controlForField(&window, QStringLiteral("Addr")), nullptr);
 }
 
 TEST(BindingTest, BoundBoxesFollowTheDesignedOrderAndTag) {

@@ -14,6 +14,8 @@ Migration migrationV5Staff();
 Migration migrationV6ShiftCompany();
 Migration migrationV7Admissions();
 Migration migrationV8Slips();
+Migration migrationV9Certificates();
+Migration migrationV12AccountReports();
 Migration migrationV13SearchIndexes();
 
 } // namespace wb

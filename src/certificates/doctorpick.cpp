@@ -1,0 +1,59 @@
+#include "doctorpick.h"
+
+#include "common/picker.h"
+#include "registers/frm_Doc_Infor.h"
+#include "session/module1.h"
+
+#include <QLineEdit>
+
+namespace wb::certificates {
+
+const DoctorRole* DoctorPick::role(const QString& letter) const {
+    for (const DoctorRole& r : roles_)
+        if (r.letter == letter)
+            return &r;
+    return nullptr;
+}
+
+void DoctorPick::find(const QString& letter) {
+    // Whatever an earlier pick left behind is not the answer to this request.
+    Module1::SelDocId = 0;
+    Module1::SelDocName.clear();
+    pending_ = letter;
+    common::openPicker<frm_Doc_Infor>({.top = 500, .left = 2200, .docPickFor = letter});
+}
+
+void DoctorPick::take() {
+    if (pending_.isEmpty() || Module1::SelDocId <= 0 || Module1::DocPickFor != pending_)
+        return;
+    if (const DoctorRole* r = role(pending_)) {
+        r->code->setText(QString::number(Module1::SelDocId));
+        r->name->setText(Module1::SelDocName);
+    }
+    Module1::SelDocId = 0;
+    Module1::SelDocName.clear();
+    pending_.clear();
+}
+
+void DoctorPick::show(const QString& letter, const QVariant& doctorKey) {
+    const DoctorRole* r = role(letter);
+    if (!r)
+        return;
+    if (doctorKey.isNull()) {
+        r->code->clear();
+        r->name->clear();
+        return;
+    }
+    r->code->setText(QString::number(doctorKey.toLongLong()));
+    r->name->setText(
+        Module1::Con
+            ->scalar(QStringLiteral("select doc_name from doc where Row_no = ?"), {doctorKey.toLongLong()})
+            .toString());
+}
+
+void DoctorPick::clearNames() {
+    for (const DoctorRole& r : roles_)
+        r.name->clear();
+}
+
+} // namespace wb::certificates

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QVariant>
+
+class QLineEdit;
+
+namespace wb::certificates {
+
+// The doctor boxes of a certificate window: per role letter ("C" consultant, "D" duty doctor) the
+// hidden box that keeps the doctor's Row_no and the locked box that shows the name.
+struct DoctorRole {
+    QString letter;
+    QLineEdit* code = nullptr;
+    QLineEdit* name = nullptr;
+};
+
+// The taker side of the doctor pick for one window. Find opens the doctor register as a pick list
+// for a role; when the window becomes active again it takes the picked doctor only when that pick
+// answers its own request (a doctor picked since, for the role it asked), and consumes it. A doctor
+// left in the shared variables by another screen or by editing in the doctor register never
+// replaces the doctor of the certificate that is open.
+class DoctorPick {
+public:
+    explicit DoctorPick(QList<DoctorRole> roles) : roles_(std::move(roles)) {}
+
+    // Opens the doctor register on its search page at top 500, left 2200 twips (an open one is
+    // shown as it is).
+    void find(const QString& letter);
+    // Form_Activate: takes a pending pick into its role's boxes.
+    void take();
+    // Shows a stored doctor: the key into the code box, the name looked up in doc (both empty for Null).
+    void show(const QString& letter, const QVariant& doctorKey);
+    // Empties every name box (the code boxes are bound boxes, emptied with the others).
+    void clearNames();
+    const QString& pendingRole() const { return pending_; }
+
+private:
+    const DoctorRole* role(const QString& letter) const;
+    QList<DoctorRole> roles_;
+    QString pending_;
+};
+
+} // namespace wb::certificates
