@@ -1,15 +1,12 @@
 // The daily counter sheet of a busy day, 2,000 slips with 10,000 lines, from the database to a PDF
 // file: the main report, its totals by user and its cancelled slips, laid out and written. On the
 // embedded database and (when WARDBOOK_TEST_PG names a server) on PostgreSQL. Aim: under 300 ms.
-#include "data/setup.h"
 #include "reportengine/report.h"
 #include "session/module1.h"
 
+#include "benchdb.h"
 #include "benchmain.h"
 #include <QDir>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -22,11 +19,6 @@ const QDate Day(2026, 12, 7);
 QString dailyTemplate() {
     return QDir(QStringLiteral(WARDBOOK_SOURCE_DIR))
         .filePath(QStringLiteral("Hos_Report/rpt_DailyCounter.rpt"));
-}
-
-void exec(QSqlQuery& q) {
-    if (!q.exec())
-        throw std::runtime_error(q.lastError().text().toStdString());
 }
 
 // The day before, the day and the day after, each with 2,000 slips of five lines; one slip in fifty
@@ -59,7 +51,7 @@ void fill(wb::Connection& con) {
                 d.addBindValue((no + l) % 3 + 1);
                 d.addBindValue((no + l) % 40 + 1);
                 d.addBindValue(rate);
-                exec(d);
+                wbbench::exec(d);
             }
             const double discount = no % 4 ? 0 : 50;
             const double cash = amount - discount - (no % 5 ? 0 : 100);
@@ -78,7 +70,7 @@ void fill(wb::Connection& con) {
             m.addBindValue(amount - discount - cash);
             m.addBindValue(no % 50 ? QVariant(QMetaType::fromType<QString>())
                                    : QVariant(QStringLiteral("CANCEL")));
-            exec(m);
+            wbbench::exec(m);
         }
     }
     for (int i = 1; i <= 6; ++i)
@@ -91,38 +83,14 @@ void fill(wb::Connection& con) {
     t.commit();
 }
 
-void open(benchmark::State& state, wb::Engine engine, QTemporaryDir& dir) {
-    wb::ConnectInfo info;
-    if (engine == wb::Engine::Postgres) {
-        const QString server = qEnvironmentVariable("WARDBOOK_TEST_PG");
-        if (server.isEmpty()) {
-            state.SkipWithError("no PostgreSQL server (WARDBOOK_TEST_PG)");
-            return;
-        }
-        wb::Setup::PostgresSetup s;
-        s.server = server;
-        s.superUser = qEnvironmentVariable("WARDBOOK_TEST_PG_USER", QStringLiteral("postgres"));
-        s.superPassword = qEnvironmentVariable("WARDBOOK_TEST_PG_PASSWORD");
-        s.database = QStringLiteral("wb_bench_accounts");
-        wb::Setup::preparePostgres(s);
-        info = {wb::Engine::Postgres, server, s.database, s.superUser, s.superPassword};
-    } else {
-        const QString path = dir.filePath(QStringLiteral("bench.sqlite"));
-        wb::Setup::createEmbedded(path, QStringLiteral("bench-password"));
-        info.server = path;
-    }
-    Module1::CreateShared();
-    Module1::Rs->Close();
-    Module1::Con->Open(info);
-    if (Module1::Con->scalar(QStringLiteral("select count(*) from SLIPS_MASTER")).toInt() != 3 * Slips) {
-        Module1::Con->Execute(QStringLiteral("delete from SLIP_DETAIL"));
-        Module1::Con->Execute(QStringLiteral("delete from SLIPS_MASTER"));
-        Module1::Con->Execute(QStringLiteral("delete from doc"));
-        Module1::Con->Execute(QStringLiteral("delete from Company"));
-        fill(*Module1::Con);
-        if (engine == wb::Engine::Postgres)
-            Module1::Con->Execute(QStringLiteral("analyze"));
-    }
+bool open(benchmark::State& state, wb::Engine engine, QTemporaryDir& dir) {
+    return wbbench::openShared(state, engine,
+                               {.postgresDatabase = QStringLiteral("wb_bench_accounts"),
+                                .sqliteFile = wbbench::fileIn(dir),
+                                .countQuery = QStringLiteral("select count(*) from SLIPS_MASTER"),
+                                .rows = 3 * Slips,
+                                .emptied = {"SLIP_DETAIL", "SLIPS_MASTER", "doc", "Company"},
+                                .fill = fill});
 }
 
 // The daily counter sheet of the day, opened with the three selections the window sets.
@@ -148,8 +116,7 @@ enum class Part { Whole, Layout, PdfOnly };
 // (what the viewer waits for). PdfOnly: writing the laid-out pages to a PDF file.
 void dailyCounter(benchmark::State& state, wb::Engine engine, Part part) {
     QTemporaryDir dir;
-    open(state, engine, dir);
-    if (state.error_occurred())
+    if (!open(state, engine, dir))
         return;
     const QString pdf = dir.filePath(QStringLiteral("daily.pdf"));
     int pages = 0;
@@ -167,8 +134,7 @@ void dailyCounter(benchmark::State& state, wb::Engine engine, Part part) {
         }
     }
     state.counters["pages"] = pages;
-    Module1::Rs->Close();
-    Module1::Con->Close();
+    wbbench::closeShared();
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 // One keystroke in the admission screen's search box and in the admission search pick list, and one
 // change of the search day, with 30,000 admissions of 20,000 patients and 60 doctors, on the embedded
 // database and (when WARDBOOK_TEST_PG names a server) on PostgreSQL.
-#include "data/setup.h"
 #include "inpatient/frm_Addmission.h"
 #include "session/module1.h"
 #include "slips/frm_Add_Search.h"
@@ -9,10 +8,8 @@
 #include "ui_frm_Add_Search.h"
 #include "ui_frm_Addmission.h"
 
+#include "benchdb.h"
 #include "benchmain.h"
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -21,11 +18,6 @@ namespace {
 constexpr int Patients = 20000;
 constexpr int Doctors = 60;
 constexpr int Admissions = 30000;
-
-void exec(QSqlQuery& q) {
-    if (!q.exec())
-        throw std::runtime_error(q.lastError().text().toStdString());
-}
 
 void fill(wb::Connection& con) {
     static const char* names[] = {"ALI",  "AMINA", "BILAL", "SARA",  "USMAN",
@@ -38,7 +30,7 @@ void fill(wb::Connection& con) {
         q.addBindValue(i);
         q.addBindValue(QStringLiteral("PAT-%1").arg(i));
         q.addBindValue(QStringLiteral("%1 %2").arg(QLatin1String(names[(i * 7) % 10])).arg(i));
-        exec(q);
+        wbbench::exec(q);
     }
     q.prepare(
         QStringLiteral("insert into doc (Row_no, doc_code, doc_name, Status) values (?, ?, ?, 'Doctor')"));
@@ -46,7 +38,7 @@ void fill(wb::Connection& con) {
         q.addBindValue(i);
         q.addBindValue(QStringLiteral("DOC-%1").arg(i));
         q.addBindValue(QStringLiteral("DR %1").arg(i));
-        exec(q);
+        wbbench::exec(q);
     }
     q.prepare(
         QStringLiteral("insert into Addmission (Row_no, Ipd_code, Reg_no, admdate, Pat_row_id, Age, Yr, "
@@ -63,43 +55,20 @@ void fill(wb::Connection& con) {
         q.addBindValue((i + 1) % Doctors + 1);
         q.addBindValue((i + 2) % Doctors + 1);
         q.addBindValue(QTime(10, 0));
-        exec(q);
+        wbbench::exec(q);
     }
     q.finish();
     t.commit();
 }
 
 bool open(benchmark::State& state, wb::Engine engine, QTemporaryDir& dir) {
-    wb::ConnectInfo info;
-    if (engine == wb::Engine::Postgres) {
-        const QString server = qEnvironmentVariable("WARDBOOK_TEST_PG");
-        if (server.isEmpty()) {
-            state.SkipWithError("no PostgreSQL server (WARDBOOK_TEST_PG)");
-            return false;
-        }
-        wb::Setup::PostgresSetup s;
-        s.server = server;
-        s.superUser = qEnvironmentVariable("WARDBOOK_TEST_PG_USER", QStringLiteral("postgres"));
-        s.superPassword = qEnvironmentVariable("WARDBOOK_TEST_PG_PASSWORD");
-        s.database = QStringLiteral("wb_bench_adm");
-        wb::Setup::preparePostgres(s);
-        info = {wb::Engine::Postgres, server, s.database, s.superUser, s.superPassword};
-    } else {
-        const QString path = dir.filePath(QStringLiteral("bench.sqlite"));
-        wb::Setup::createEmbedded(path, QStringLiteral("bench-password"));
-        info.server = path;
-    }
-    Module1::CreateShared();
-    Module1::Rs->Close();
-    Module1::Con->Open(info);
-    if (Module1::Con->scalar(QStringLiteral("select count(*) from Addmission")).toInt() != Admissions) {
-        for (const char* table : {"Addmission", "doc", "Patient_Slips"})
-            Module1::Con->Execute(QStringLiteral("delete from ") + QLatin1String(table));
-        fill(*Module1::Con);
-        if (engine == wb::Engine::Postgres)
-            Module1::Con->Execute(QStringLiteral("analyze"));
-    }
-    return true;
+    return wbbench::openShared(state, engine,
+                               {.postgresDatabase = QStringLiteral("wb_bench_adm"),
+                                .sqliteFile = wbbench::fileIn(dir),
+                                .countQuery = QStringLiteral("select count(*) from Addmission"),
+                                .rows = Admissions,
+                                .emptied = {"Addmission", "doc", "Patient_Slips"},
+                                .fill = fill});
 }
 
 // A keystroke in the admission screen's search box, with the criterion at `criterion`.
@@ -122,7 +91,7 @@ void admissionKeystroke(benchmark::State& state, wb::Engine engine, int criterio
     }
     state.counters["rows"] = rows;
     delete w;
-    Module1::Con->Close();
+    wbbench::closeShared();
 }
 
 // A change of the admission screen's search day.
@@ -141,7 +110,7 @@ void admissionDay(benchmark::State& state, wb::Engine engine) {
     }
     state.counters["rows"] = rows;
     delete w;
-    Module1::Con->Close();
+    wbbench::closeShared();
 }
 
 // A keystroke in the admission search pick list.
@@ -162,7 +131,7 @@ void pickListKeystroke(benchmark::State& state, wb::Engine engine, const QString
     }
     state.counters["rows"] = rows;
     delete w;
-    Module1::Con->Close();
+    wbbench::closeShared();
 }
 
 } // namespace

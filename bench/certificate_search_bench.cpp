@@ -2,15 +2,12 @@
 // (doctor names joined, dates and times formatted) and one keystroke in the search box, on the
 // embedded database and (when WARDBOOK_TEST_PG names a server) on PostgreSQL.
 #include "certificates/Brith_Certificate.h"
-#include "data/setup.h"
 #include "session/module1.h"
 #include "ui/flexgrid.h"
 #include "ui_Brith_Certificate.h"
 
+#include "benchdb.h"
 #include "benchmain.h"
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -44,45 +41,20 @@ void fill(wb::Connection& con) {
         q.addBindValue(1 + i % 50);
         q.addBindValue(today.addDays(-(i % 2000)));
         q.addBindValue(QTime(i % 24, 30, 0));
-        if (!q.exec())
-            throw std::runtime_error(q.lastError().text().toStdString());
+        wbbench::exec(q);
     }
     q.finish();
     t.commit();
 }
 
 bool open(benchmark::State& state, wb::Engine engine, QTemporaryDir& dir) {
-    wb::ConnectInfo info;
-    if (engine == wb::Engine::Postgres) {
-        const QString server = qEnvironmentVariable("WARDBOOK_TEST_PG");
-        if (server.isEmpty()) {
-            state.SkipWithError("no PostgreSQL server (WARDBOOK_TEST_PG)");
-            return false;
-        }
-        wb::Setup::PostgresSetup s;
-        s.server = server;
-        s.superUser = qEnvironmentVariable("WARDBOOK_TEST_PG_USER", QStringLiteral("postgres"));
-        s.superPassword = qEnvironmentVariable("WARDBOOK_TEST_PG_PASSWORD");
-        s.database = QStringLiteral("wb_bench_certificates");
-        wb::Setup::preparePostgres(s);
-        info = {wb::Engine::Postgres, server, s.database, s.superUser, s.superPassword};
-    } else {
-        const QString path = dir.filePath(QStringLiteral("bench.sqlite"));
-        wb::Setup::createEmbedded(path, QStringLiteral("bench-password"));
-        info.server = path;
-    }
-    Module1::CreateShared();
-    Module1::Rs->Close();
-    Module1::Con->Open(info);
-    if (Module1::Con->scalar(QStringLiteral("select count(*) from Brith_Certificate")).toInt() !=
-        Certificates) {
-        Module1::Con->Execute(QStringLiteral("delete from Brith_Certificate"));
-        Module1::Con->Execute(QStringLiteral("delete from doc"));
-        fill(*Module1::Con);
-        if (engine == wb::Engine::Postgres)
-            Module1::Con->Execute(QStringLiteral("analyze"));
-    }
-    return true;
+    return wbbench::openShared(state, engine,
+                               {.postgresDatabase = QStringLiteral("wb_bench_certificates"),
+                                .sqliteFile = wbbench::fileIn(dir),
+                                .countQuery = QStringLiteral("select count(*) from Brith_Certificate"),
+                                .rows = Certificates,
+                                .emptied = {"Brith_Certificate", "doc"},
+                                .fill = fill});
 }
 
 void listing(benchmark::State& state, wb::Engine engine) {
@@ -98,8 +70,7 @@ void listing(benchmark::State& state, wb::Engine engine) {
     }
     state.counters["rows"] = rows;
     delete w;
-    Module1::Rs->Close();
-    Module1::Con->Close();
+    wbbench::closeShared();
 }
 
 void keystroke(benchmark::State& state, wb::Engine engine, const QString& text) {
@@ -120,8 +91,7 @@ void keystroke(benchmark::State& state, wb::Engine engine, const QString& text) 
     }
     state.counters["rows"] = rows;
     delete w;
-    Module1::Rs->Close();
-    Module1::Con->Close();
+    wbbench::closeShared();
 }
 
 } // namespace

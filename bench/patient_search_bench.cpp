@@ -3,12 +3,12 @@
 // code, with one or two letters, a wide name and the box cleared, on the embedded database and
 // (when WARDBOOK_TEST_PG names a server) on PostgreSQL. Counters: the rows found and the process's
 // peak and current memory. The embedded database is kept in the temporary folder between runs.
-#include "data/setup.h"
 #include "registers/frm_patient_detail.h"
 #include "shell/module1.h"
 #include "ui/flexgrid.h"
 #include "ui_frm_patient_detail.h"
 
+#include "benchdb.h"
 #include "benchmain.h"
 #include <QApplication>
 #include <QDir>
@@ -60,46 +60,20 @@ void fill(wb::Connection& con, int count) {
                                "FROM %2 JOIN names ON names.k = (i * 7) % 20")
                     .arg(date, numbers));
     t.commit();
-    if (pg)
-        con.Execute(QStringLiteral("analyze Patient_Slips"));
-    else
-        con.Execute(QStringLiteral("analyze"));
+    if (!pg)
+        con.Execute(QStringLiteral("analyze")); // the server's statistics: after every fill
 }
 
-// Opens Module1::Con on the engine's bench database, filling it on first use.
+// Opens Module1::Con on the engine's bench database, filling it on first use; the embedded file is
+// kept in the temporary folder between runs.
 bool connect(benchmark::State& state, wb::Engine engine) {
-    wb::ConnectInfo info;
-    if (engine == wb::Engine::Postgres) {
-        const QString server = qEnvironmentVariable("WARDBOOK_TEST_PG");
-        if (server.isEmpty()) {
-            state.SkipWithError("no PostgreSQL server (WARDBOOK_TEST_PG)");
-            return false;
-        }
-        wb::Setup::PostgresSetup s;
-        s.server = server;
-        s.superUser = qEnvironmentVariable("WARDBOOK_TEST_PG_USER", QStringLiteral("postgres"));
-        s.superPassword = qEnvironmentVariable("WARDBOOK_TEST_PG_PASSWORD");
-        s.database = QStringLiteral("wb_bench");
-        static bool prepared = false;
-        if (!prepared)
-            wb::Setup::preparePostgres(s);
-        prepared = true;
-        info = {wb::Engine::Postgres, server, s.database, s.superUser, s.superPassword};
-    } else {
-        const QString path =
-            QDir::temp().filePath(QStringLiteral("wardbook-bench-%1.sqlite").arg(patients()));
-        if (!QFile::exists(path))
-            wb::Setup::createEmbedded(path, QStringLiteral("bench-password"));
-        info.server = path;
-        info.user = wb::Setup::FirstAdministrator;
-        info.password = QStringLiteral("bench-password");
-    }
-    Module1::CreateShared();
-    Module1::Rs->Close();
-    Module1::Con->Open(info);
-    if (Module1::Con->scalar(QStringLiteral("select count(*) from Patient_Slips")).toInt() != patients())
-        fill(*Module1::Con, patients());
-    return true;
+    return wbbench::openShared(
+        state, engine,
+        {.postgresDatabase = QStringLiteral("wb_bench"),
+         .sqliteFile = QDir::temp().filePath(QStringLiteral("wardbook-bench-%1.sqlite").arg(patients())),
+         .countQuery = QStringLiteral("select count(*) from Patient_Slips"),
+         .rows = patients(),
+         .fill = [](wb::Connection& con) { fill(con, patients()); }});
 }
 
 void memoryCounters(benchmark::State& state) {
@@ -124,7 +98,7 @@ void openRegister(benchmark::State& state, wb::Engine engine) {
         state.ResumeTiming();
     }
     memoryCounters(state);
-    Module1::Con->Close();
+    wbbench::closeShared();
 }
 
 // One keystroke that makes the box hold `text`, from `before`.
@@ -153,8 +127,7 @@ void searchKeystroke(benchmark::State& state, wb::Engine engine, int criterion, 
     state.counters["shown_rows"] = rows;
     memoryCounters(state);
     delete w;
-    Module1::Rs->Close();
-    Module1::Con->Close();
+    wbbench::closeShared();
 }
 
 } // namespace

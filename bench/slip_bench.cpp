@@ -1,15 +1,14 @@
 // The slip screen with 100,000 slips stored (three lines each): saving a slip of ten lines, opening
 // one back into the screen, and one keystroke in the search box by patient name; on the embedded
 // database and (when WARDBOOK_TEST_PG names a server) on PostgreSQL.
+#include "benchdb.h"
 #include "benchmain.h"
-#include "data/setup.h"
 #include "session/module1.h"
 #include "slips/frm_Test_Slips.h"
 #include "slips/slipstore.h"
 #include "ui/flexgrid.h"
 #include "ui_frm_Test_Slips.h"
 
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -43,46 +42,18 @@ void fill(wb::Connection& con) {
                         .arg(line)
                         .arg(day));
     t.commit();
-    if (pg) {
-        con.Execute(QStringLiteral("analyze SLIPS_MASTER"));
-        con.Execute(QStringLiteral("analyze SLIP_DETAIL"));
-    }
 }
 
 bool open(benchmark::State& state, wb::Engine engine, QTemporaryDir& dir) {
-    wb::ConnectInfo info;
-    if (engine == wb::Engine::Postgres) {
-        const QString server = qEnvironmentVariable("WARDBOOK_TEST_PG");
-        if (server.isEmpty()) {
-            state.SkipWithError("no PostgreSQL server (WARDBOOK_TEST_PG)");
-            return false;
-        }
-        wb::Setup::PostgresSetup s;
-        s.server = server;
-        s.superUser = qEnvironmentVariable("WARDBOOK_TEST_PG_USER", QStringLiteral("postgres"));
-        s.superPassword = qEnvironmentVariable("WARDBOOK_TEST_PG_PASSWORD");
-        s.database = QStringLiteral("wb_slip_bench");
-        wb::Setup::preparePostgres(s);
-        info = {wb::Engine::Postgres, server, s.database, s.superUser, s.superPassword};
-    } else {
-        const QString path = dir.filePath(QStringLiteral("bench.sqlite"));
-        wb::Setup::createEmbedded(path, QStringLiteral("bench-password"));
-        info.server = path;
-    }
-    Module1::CreateShared();
-    Module1::Rs->Close();
-    Module1::Con->Open(info);
-    if (Module1::Con->scalar(QStringLiteral("select count(*) from SLIPS_MASTER")).toInt() < Slips) {
-        Module1::Con->Execute(QStringLiteral("delete from SLIP_DETAIL"));
-        Module1::Con->Execute(QStringLiteral("delete from SLIPS_MASTER"));
-        fill(*Module1::Con);
-    }
-    return true;
-}
-
-void close() {
-    Module1::Rs->Close();
-    Module1::Con->Close();
+    // The saving benchmarks add slips: more than were filled are kept.
+    return wbbench::openShared(state, engine,
+                               {.postgresDatabase = QStringLiteral("wb_slip_bench"),
+                                .sqliteFile = wbbench::fileIn(dir),
+                                .countQuery = QStringLiteral("select count(*) from SLIPS_MASTER"),
+                                .rows = Slips,
+                                .orMore = true,
+                                .emptied = {"SLIP_DETAIL", "SLIPS_MASTER"},
+                                .fill = fill});
 }
 
 wb::slips::SlipRecord tenLines() {
@@ -113,7 +84,7 @@ void saveNewSlip(benchmark::State& state, wb::Engine engine) {
     for (auto _ : state)
         benchmark::DoNotOptimize(
             wb::slips::saveSlip(*Module1::Con, slip, QStringLiteral("BENCH"), QDateTime::currentDateTime()));
-    close();
+    wbbench::closeShared();
 }
 
 void resaveSlip(benchmark::State& state, wb::Engine engine) {
@@ -125,7 +96,7 @@ void resaveSlip(benchmark::State& state, wb::Engine engine) {
         wb::slips::saveSlip(*Module1::Con, slip, QStringLiteral("BENCH"), QDateTime::currentDateTime());
     for (auto _ : state)
         wb::slips::saveSlip(*Module1::Con, slip, QStringLiteral("BENCH"), QDateTime::currentDateTime());
-    close();
+    wbbench::closeShared();
 }
 
 void openSlip(benchmark::State& state, wb::Engine engine) {
@@ -144,7 +115,7 @@ void openSlip(benchmark::State& state, wb::Engine engine) {
     }
     state.counters["lines"] = w->ui()->MshEntry->Rows() - 1;
     delete w;
-    close();
+    wbbench::closeShared();
 }
 
 void searchKeystroke(benchmark::State& state, wb::Engine engine, const QString& text) {
@@ -165,7 +136,7 @@ void searchKeystroke(benchmark::State& state, wb::Engine engine, const QString& 
     }
     state.counters["rows"] = rows;
     delete w;
-    close();
+    wbbench::closeShared();
 }
 
 } // namespace

@@ -296,6 +296,20 @@ TEST_P(MenuRightsEditorTest, TheFirstAdministratorSetsUpAReceptionistWhoSeesOnly
     EXPECT_EQ(shownCommands(main), (QStringList{"Patient", "Patient Slips"}));
 }
 
+// A caption is matched exactly: a row spelled in another case is no right to that command.
+TEST_P(MenuRightsEditorTest, ARowWhoseCaptionDiffersOnlyInCaseTicksNoBox) {
+    user(2, QStringLiteral("CASE USER"));
+    right(2, QStringLiteral("PATIENT"), "1");
+    right(2, QStringLiteral("patient slips"), "1");
+    right(2, QStringLiteral("Doctor"), "1");
+    right(2, QStringLiteral("DOCTORWISE REPORT"), "1");
+    auto& w = open();
+    w.ui()->cboUser->setCurrentText(QStringLiteral("CASE USER"));
+    ASSERT_EQ(w.boundText(), QStringLiteral("2"));
+    EXPECT_EQ(ticked(w), QStringList{QStringLiteral("Doctor")});
+    EXPECT_FALSE(box(w, QStringLiteral("Patient"))->font().bold());
+}
+
 WB_ENGINES(MenuRightsEditorTest);
 
 } // namespace
