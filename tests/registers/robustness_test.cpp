@@ -78,7 +78,7 @@ TEST_P(RegisterRobustnessTest, AnEmptyCompanyNameIsRefusedAndTheGridIsInNameOrde
     w.ui()->txtTel->setText(QStringLiteral("042-111"));
     w.ui()->txtAddr->setText(QStringLiteral("MALL ROAD"));
     saveCompany(w, QString(), true);
-    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("please enter Company Name ")});
+    ASSERT_EQ(messages.texts(), QStringList{QStringLiteral("please enter Company Name ")});
     EXPECT_EQ(messages.last().style, ui::vbInformation);
     EXPECT_TRUE(w.ui()->txtCompany->hasFocus());
     EXPECT_EQ(count(QStringLiteral("Company")), 1);
