@@ -10,6 +10,7 @@
 
 #include "benchdb.h"
 #include "benchmain.h"
+#include "keystroke.h"
 
 #include <benchmark/benchmark.h>
 
@@ -79,17 +80,7 @@ void admissionKeystroke(benchmark::State& state, wb::Engine engine, int criterio
     auto* w = new frm_Addmission();
     w->Form_Load();
     w->ui()->cmb_s_cri->setCurrentIndex(criterion);
-    int rows = 0;
-    for (auto _ : state) {
-        w->ui()->txt_s_val->setText(text);
-        rows = w->Msh->Rows() - 1;
-        state.PauseTiming();
-        w->ui()->txt_s_val->blockSignals(true);
-        w->ui()->txt_s_val->clear();
-        w->ui()->txt_s_val->blockSignals(false);
-        state.ResumeTiming();
-    }
-    state.counters["rows"] = rows;
+    wbbench::timeKeystrokes(state, w->ui()->txt_s_val, text, [&] { return w->Msh->Rows() - 1; });
     delete w;
     wbbench::closeShared();
 }
@@ -119,17 +110,7 @@ void pickListKeystroke(benchmark::State& state, wb::Engine engine, const QString
     if (!open(state, engine, dir))
         return;
     auto* w = new frm_Add_Search();
-    int rows = 0;
-    for (auto _ : state) {
-        w->ui()->txt_s_val->setText(text);
-        rows = w->Msh->Rows() - 1;
-        state.PauseTiming();
-        w->ui()->txt_s_val->blockSignals(true);
-        w->ui()->txt_s_val->clear();
-        w->ui()->txt_s_val->blockSignals(false);
-        state.ResumeTiming();
-    }
-    state.counters["rows"] = rows;
+    wbbench::timeKeystrokes(state, w->ui()->txt_s_val, text, [&] { return w->Msh->Rows() - 1; });
     delete w;
     wbbench::closeShared();
 }

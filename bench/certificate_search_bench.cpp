@@ -8,6 +8,7 @@
 
 #include "benchdb.h"
 #include "benchmain.h"
+#include "keystroke.h"
 
 #include <benchmark/benchmark.h>
 
@@ -79,17 +80,7 @@ void keystroke(benchmark::State& state, wb::Engine engine, const QString& text) 
         return;
     auto* w = new Brith_Certificate();
     w->Form_Load();
-    int rows = 0;
-    for (auto _ : state) {
-        w->ui()->txt_s_val->setText(text); // the keystroke: the search runs on the change
-        rows = w->Msh->Rows() - 1;
-        state.PauseTiming();
-        w->ui()->txt_s_val->blockSignals(true);
-        w->ui()->txt_s_val->clear();
-        w->ui()->txt_s_val->blockSignals(false);
-        state.ResumeTiming();
-    }
-    state.counters["rows"] = rows;
+    wbbench::timeKeystrokes(state, w->ui()->txt_s_val, text, [&] { return w->Msh->Rows() - 1; });
     delete w;
     wbbench::closeShared();
 }

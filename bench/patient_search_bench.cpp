@@ -10,10 +10,9 @@
 
 #include "benchdb.h"
 #include "benchmain.h"
+#include "memory.h"
 #include <QApplication>
 #include <QDir>
-#include <QFile>
-#include <QRegularExpression>
 
 #include <benchmark/benchmark.h>
 
@@ -22,17 +21,6 @@ namespace {
 int patients() {
     const int n = qEnvironmentVariableIntValue("WARDBOOK_BENCH_PATIENTS");
     return n > 0 ? n : 1000000;
-}
-
-// "VmHWM" (peak) or "VmRSS" (now) of this process, in MiB.
-double memoryMiB(const char* field) {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    const QString status = QString::fromLatin1(f.readAll());
-    const auto m =
-        QRegularExpression(QStringLiteral("%1:\\s+(\\d+) kB").arg(QLatin1String(field))).match(status);
-    return m.hasMatch() ? m.captured(1).toDouble() / 1024.0 : 0;
 }
 
 // Names drawn from 20 first names, numbered; dates over the last 3000 days. Filled on the server.
@@ -61,7 +49,7 @@ void fill(wb::Connection& con, int count) {
                     .arg(date, numbers));
     t.commit();
     if (!pg)
-        con.Execute(QStringLiteral("analyze")); // the server's statistics: after every fill
+        con.Execute(QStringLiteral("analyze")); // the server's tables are vacuumed after every fill
 }
 
 // Opens Module1::Con on the engine's bench database, filling it on first use; the embedded file is
@@ -74,11 +62,6 @@ bool connect(benchmark::State& state, wb::Engine engine) {
          .countQuery = QStringLiteral("select count(*) from Patient_Slips"),
          .rows = patients(),
          .fill = [](wb::Connection& con) { fill(con, patients()); }});
-}
-
-void memoryCounters(benchmark::State& state) {
-    state.counters["peak_MiB"] = memoryMiB("VmHWM");
-    state.counters["now_MiB"] = memoryMiB("VmRSS");
 }
 
 // The register opened, loaded (every patient listed) and painted.
@@ -97,7 +80,7 @@ void openRegister(benchmark::State& state, wb::Engine engine) {
         delete w;
         state.ResumeTiming();
     }
-    memoryCounters(state);
+    wbbench::memoryCounters(state);
     wbbench::closeShared();
 }
 
@@ -125,7 +108,7 @@ void searchKeystroke(benchmark::State& state, wb::Engine engine, int criterion, 
         state.ResumeTiming();
     }
     state.counters["shown_rows"] = rows;
-    memoryCounters(state);
+    wbbench::memoryCounters(state);
     delete w;
     wbbench::closeShared();
 }

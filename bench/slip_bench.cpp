@@ -3,6 +3,7 @@
 // database and (when WARDBOOK_TEST_PG names a server) on PostgreSQL.
 #include "benchdb.h"
 #include "benchmain.h"
+#include "keystroke.h"
 #include "session/module1.h"
 #include "slips/frm_Test_Slips.h"
 #include "slips/slipstore.h"
@@ -124,17 +125,8 @@ void searchKeystroke(benchmark::State& state, wb::Engine engine, const QString& 
         return;
     auto* w = new frm_Test_Slips();
     w->Form_Load();
-    int rows = 0;
-    for (auto _ : state) {
-        w->ui()->txt_s_val->setText(text); // the keystroke: the search runs on the change
-        rows = w->ui()->MshSearching->Rows() - 1;
-        state.PauseTiming();
-        w->ui()->txt_s_val->blockSignals(true);
-        w->ui()->txt_s_val->clear();
-        w->ui()->txt_s_val->blockSignals(false);
-        state.ResumeTiming();
-    }
-    state.counters["rows"] = rows;
+    wbbench::timeKeystrokes(state, w->ui()->txt_s_val, text,
+                            [&] { return w->ui()->MshSearching->Rows() - 1; });
     delete w;
     wbbench::closeShared();
 }

@@ -35,7 +35,7 @@ std::optional<wb::ConnectInfo> connectInfo(benchmark::State& state, wb::Engine e
                                            const QString& postgresDatabase, const QString& sqliteFile);
 
 // Opens Module1::Con on the bench database, emptying and filling it when it does not hold the rows
-// (and then bringing the server's statistics up to date). False when the run is skipped.
+// (and then vacuuming and analysing the server's catalogue). False when the run is skipped.
 bool openShared(benchmark::State& state, wb::Engine engine, const BenchData& data);
 
 // A file for the embedded bench database in a run's own folder.
