@@ -217,7 +217,7 @@ QString frm_Addmission::searchQuery(const QString& criterion, QVariantList& para
                 .arg(TextSearch::contains(*Con, QStringLiteral("Patient_Slips"), QStringLiteral("Pat_name"),
                                           ui_->txt_s_val->text(), params, QStringLiteral("b")));
     }
-    return sql + QStringLiteral(" order by ") + definition().orderBy;
+    return sql + QStringLiteral(" order by ") + listOrder();
 }
 
 void frm_Addmission::FillGird(const QString&) {
@@ -233,10 +233,11 @@ void frm_Addmission::DTPicker2_Change() {
     const QDate day = ui_->DTPicker2->date();
     Module1::SearchDate = day.toString(QStringLiteral("yyyy-MM-dd"));
     Msh->setRedraw(false);
-    Msh->bindQuery(*Con,
-                   QStringLiteral("select %1 from Addmission a where a.admdate = ? order by Pat_name")
-                       .arg(definition().selectList()),
-                   {day});
+    Msh->bindQuery(
+        *Con,
+        QStringLiteral("select %1 from Addmission a where a.admdate = ? order by Pat_name, a.Row_no")
+            .arg(definition().selectList()),
+        {day});
     Msh->setRedraw(true);
     setGrid();
 }
