@@ -36,11 +36,7 @@ CertificateDefinition birthDefinition(const Dialect& d) {
                   {IssuDate, QString()}};
     s.orderBy = QStringLiteral("b.mother_name");
     // The dates as dd-mm-yyyy text, the doctor's name in place of the key.
-    const auto field = [](const char* name, const char* header, int width, QString expression = {}) {
-        return common::RegisterDefinition::GridColumn{
-            QLatin1String(name), QLatin1String(header), width,
-            expression.isEmpty() ? QStringLiteral("b.") + QLatin1String(name) : expression};
-    };
+    const TableColumns field{QStringLiteral("b")};
     s.grid = {field("row_no", "Code", 0),
               field("serial_no", "Serial No", 0),
               field("reg_no", "Reg No", 1300),

@@ -62,6 +62,17 @@ struct CertificateControls {
     QPushButton* searchCancel = nullptr; // back to the entry page
 };
 
+// The grid columns of the listed table under its alias: TableColumns{"d"}("Row_no", "Code", 0) is
+// d.Row_no listed as Row_no, headed "Code", hidden; another expression may stand for the column.
+struct TableColumns {
+    QString alias;
+    common::RegisterDefinition::GridColumn operator()(const char* name, const char* header, int width,
+                                                      const QString& expression = {}) const {
+        return {QLatin1String(name), QLatin1String(header), width,
+                expression.isEmpty() ? alias + QLatin1Char('.') + QLatin1String(name) : expression};
+    }
+};
+
 // A date column as dd/mm/yyyy text, for the criterion that matches the typed text against it.
 QString dateAsTypedText(const Dialect& d, const QString& column);
 

@@ -32,32 +32,28 @@ CertificateDefinition deathDefinition(const Dialect& d) {
     s.orderBy = QStringLiteral("d.Add_no");
     s.loadWithFirstCriterion = false;
     // The doctors' names in place of their keys.
-    const auto field = [](const char* name, const char* header, int width) {
-        return common::RegisterDefinition::GridColumn{QLatin1String(name), QLatin1String(header), width,
-                                                      QStringLiteral("d.") + QLatin1String(name)};
-    };
-    s.grid = {
-        field("Row_no", "Code", 0),
-        field("Ser_no", "Serial No", 1000),
-        field("Add_no", "Admission No", 1000),
-        field("Del_no", "Delivery No", 1000),
-        field("Date_of_Add", "Date Of Admission", 1000),
-        field("Date_of_Death", "Date Of Death", 1000),
-        field("Place_of_death", "Place Of Death", 1300),
-        field("Time_of_brith", "Time Of Brith", 1300),
-        {QStringLiteral("consultant_name"), QStringLiteral("Consultant"), 3000, QStringLiteral("c.doc_name")},
-        field("Sex", "Sex", 800),
-        field("Age", "Age", 800),
-        field("Operation", "Opeartions", 4000),
-        field("Cause_of_death", "Cause Of Death", 4000),
-        field("Cer_that", "This is to Certify That", 4000),
-        field("Resi_of", "Resident Of", 4000),
-        field("Due_to", "Due To", 3000),
-        field("Con_no", "Contact No", 3000),
-        field("NIC_no", "N.I.C No", 2500),
-        {QStringLiteral("duty_name"), QStringLiteral("Duty Doctor"), 3000, QStringLiteral("u.doc_name")},
-        field("Issu_date", "Issu Date", 1100),
-        field("Issu_time", "Issu Time", 1100)};
+    const TableColumns field{QStringLiteral("d")};
+    s.grid = {field("Row_no", "Code", 0),
+              field("Ser_no", "Serial No", 1000),
+              field("Add_no", "Admission No", 1000),
+              field("Del_no", "Delivery No", 1000),
+              field("Date_of_Add", "Date Of Admission", 1000),
+              field("Date_of_Death", "Date Of Death", 1000),
+              field("Place_of_death", "Place Of Death", 1300),
+              field("Time_of_brith", "Time Of Brith", 1300),
+              field("consultant_name", "Consultant", 3000, QStringLiteral("c.doc_name")),
+              field("Sex", "Sex", 800),
+              field("Age", "Age", 800),
+              field("Operation", "Opeartions", 4000),
+              field("Cause_of_death", "Cause Of Death", 4000),
+              field("Cer_that", "This is to Certify That", 4000),
+              field("Resi_of", "Resident Of", 4000),
+              field("Due_to", "Due To", 3000),
+              field("Con_no", "Contact No", 3000),
+              field("NIC_no", "N.I.C No", 2500),
+              field("duty_name", "Duty Doctor", 3000, QStringLiteral("u.doc_name")),
+              field("Issu_date", "Issu Date", 1100),
+              field("Issu_time", "Issu Time", 1100)};
     s.noun = QStringLiteral("death certificate");
     s.cancelEnables = QStringLiteral("txt_ser_no"); // its text is never saved
     s.confirmDelete = false;

@@ -27,10 +27,7 @@ CertificateDefinition dischargeDefinition(const Dialect& d) {
     s.orderBy = QStringLiteral("c.Pat_name");
     s.loadWithFirstCriterion = false;
     // The consultant's name in place of the key.
-    const auto field = [](const char* column, const char* header, int width) {
-        return common::RegisterDefinition::GridColumn{QLatin1String(column), QLatin1String(header), width,
-                                                      QStringLiteral("c.") + QLatin1String(column)};
-    };
+    const TableColumns field{QStringLiteral("c")};
     s.grid = {field("Row_no", "Code", 0),
               field("Ser_No", "Serial No", 1000),
               field("Reg_No", "Reg No", 1000),
@@ -38,8 +35,7 @@ CertificateDefinition dischargeDefinition(const Dialect& d) {
               field("Pat_name", "Patient Name", 4000),
               field("Sex", "Sex", 800),
               field("Age", "Age", 800),
-              {QStringLiteral("consultant_name"), QStringLiteral("Consultant"), 4000,
-               QStringLiteral("doc.doc_name")},
+              field("consultant_name", "Consultant", 4000, QStringLiteral("doc.doc_name")),
               field("Prin_Diag", "Principal Diagnosis", 4000),
               field("Assocai_Diag", "Associated Diagnosis", 4000),
               field("Condi_on_dis", "Condition On Discharge", 4000),
