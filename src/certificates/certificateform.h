@@ -141,6 +141,8 @@ protected:
 
 private:
     QString selectList(bool clockTimes) const;
+    // The definition's order, ties broken by the certificate's key.
+    QString totalOrder() const;
     CertificateDefinition cert_;
     std::unique_ptr<DoctorPick> doctors_;
     QList<TimeField> times_;

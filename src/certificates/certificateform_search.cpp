@@ -35,7 +35,17 @@ QString CertificateForm::selectList(bool clockTimes) const {
 QString CertificateForm::listing(bool clockTimes, const QString& filter) const {
     return QStringLiteral("select %1 from %2%3 order by %4")
         .arg(selectList(clockTimes), cert_.from,
-             filter.isEmpty() ? QString() : QStringLiteral(" where ") + filter, definition().orderBy);
+             filter.isEmpty() ? QString() : QStringLiteral(" where ") + filter, totalOrder());
+}
+
+QString CertificateForm::totalOrder() const {
+    // The grid may read a listing a page at a time: certificates that tie in the window's order come
+    // in the order of their keys (the grid's key column), so no page repeats or skips one.
+    for (const auto& c : definition().grid)
+        if (c.field.compare(definition().key, Qt::CaseInsensitive) == 0)
+            return definition().orderBy + QStringLiteral(", ") +
+                   (c.expression.isEmpty() ? c.field : c.expression);
+    return definition().orderBy;
 }
 
 void CertificateForm::bindListing(const QString& sql, const QVariantList& params) {
