@@ -394,10 +394,6 @@ TEST_P(DoctorRegisterTest, ComingBackToTheWindowKeepsALoadedPanelDoctorAPanelDoc
 }
 
 TEST_P(DoctorRegisterTest, ExitHidesInPickModeAndEveryUnloadEndsPickMode) {
-    auto& w = open();
-    w.cmdExit_Click();
-    EXPECT_EQ(ui::Forms::loaded<frm_Doc_Infor>(), nullptr);
-
     DoctorTaker taker;
     taker.Show();
     taker.find(QStringLiteral("C"));
