@@ -61,7 +61,7 @@ void fill(wb::Connection& con, int count) {
                     .arg(date, numbers));
     t.commit();
     if (pg)
-        con.Execute(QStringLiteral("analyze Patient_Slips"));
+        con.Execute(QStringLiteral("vacuum analyze Patient_Slips"));
     else
         con.Execute(QStringLiteral("analyze"));
 }

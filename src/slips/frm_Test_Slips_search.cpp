@@ -24,23 +24,22 @@ QString frm_Test_Slips::currentCriterion() const {
 void frm_Test_Slips::FillGird(const QString& criterion) {
     QVariantList params;
     const QString sql =
-        slips::searchQuery(Con->dialect(), criterion, ui_->txt_s_val->text(), ui_->DTPicker1->date(), params);
+        slips::searchQuery(*Con, criterion, ui_->txt_s_val->text(), ui_->DTPicker1->date(), params);
     if (criterion == QLatin1String("Slip Date"))
         Module1::SearchDate = ui_->DTPicker1->date().toString(QStringLiteral("yyyy-MM-dd"));
-    Module1::OpenRs(sql, params);
     auto* g = ui_->MshSearching;
-    if (Rs->RecordCount() < 1) {
+    // The grid reads the list itself, a screenful now and more as the user scrolls.
+    g->setRedraw(false);
+    if (g->bindQuery(*Con, sql, params) == 0) {
         g->clearToEmpty();
+        g->setRedraw(true);
         return;
     }
-    g->setRedraw(false);
-    g->bind(*Rs);
     // The creation time as the desk reads it, with am/pm.
-    for (int r = 1; r < g->Rows(); ++r) {
-        const QVariant when = Rs->value(r - 1, 11);
-        if (!when.isNull())
-            g->setTextMatrix(r, 11, when.toDateTime().toString(QStringLiteral("dd/MM/yyyy hh:mm:ss AP")));
-    }
+    g->setColumnFormat(11, [](const QVariant& when) {
+        return when.isNull() ? QString()
+                             : when.toDateTime().toString(QStringLiteral("dd/MM/yyyy hh:mm:ss AP"));
+    });
     g->setRedraw(true);
     SearchSetGird();
 }

@@ -3,6 +3,7 @@
 #include "data/connection.h"
 #include "data/dberror.h"
 #include "data/recordset.h"
+#include "data/textsearch.h"
 
 namespace wb::slips {
 
@@ -94,19 +95,17 @@ bool deleteSlip(Connection& con, qint64 key) {
     return n > 0;
 }
 
-QString searchQuery(const Dialect& dialect, const QString& criterion, const QString& value, const QDate& date,
+QString searchQuery(Connection& con, const QString& criterion, const QString& value, const QDate& date,
                     QVariantList& params) {
+    const Dialect& dialect = con.dialect();
     QString sql = QStringLiteral("select Row_no,%1 as slipdate,Slip_code,Shift,CancelStatus,p_name,"
                                  "(select doc_name from doc where row_no = opd_doc) as opddoc,"
                                  "(select doc_Name from doc where Row_no = r_doc) as panelList,"
                                  "amount,status,User_Name,Slip_Time from SLIPS_MASTER a")
                       .arg(dialect.dateAsDdMmYyyy(QStringLiteral("Slip_date")));
-    // A text searched anywhere in a column is looked for in the column's index (narrower than the
-    // table), then the matching slips are read by key.
     const auto contains = [&](const QString& column) {
-        params << likeContains(value);
-        return QStringLiteral("Row_no in (select Row_no from SLIPS_MASTER where %1)")
-            .arg(dialect.containsCI(column));
+        return TextSearch::contains(con, QStringLiteral("SLIPS_MASTER"), column, value, params,
+                                    QStringLiteral("a"));
     };
     if (criterion == QLatin1String("Patient Name")) {
         sql += QStringLiteral(" where ") + contains(QStringLiteral("p_name"));
@@ -120,7 +119,8 @@ QString searchQuery(const Dialect& dialect, const QString& criterion, const QStr
         sql += QStringLiteral(" where status = ") + dialect.textParam() + QStringLiteral(" and ") +
                contains(QStringLiteral("p_name"));
     }
-    // Newest reference first; slips without one come last on both engines.
+    // Newest reference first; slips without one come last on both engines. The list index has
+    // this order, so a screenful is read without sorting the book.
     return sql + QStringLiteral(
                      " order by case when Slip_code is null then 1 else 0 end, Slip_code desc, Row_no desc");
 }

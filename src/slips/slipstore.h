@@ -49,7 +49,7 @@ bool deleteSlip(Connection& con, qint64 key);
 
 // The search of the slip list: criterion, typed value and chosen date; the bound values go to
 // `params`. Newest reference numbers first.
-QString searchQuery(const Dialect& dialect, const QString& criterion, const QString& value, const QDate& date,
+QString searchQuery(Connection& con, const QString& criterion, const QString& value, const QDate& date,
                     QVariantList& params);
 
 } // namespace wb::slips

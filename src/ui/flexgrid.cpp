@@ -155,6 +155,10 @@ void FlexGrid::setRedraw(bool on) {
     setUpdatesEnabled(on);
 }
 
+void FlexGrid::setColumnFormat(int col, QString (*format)(const QVariant& value)) {
+    model_->setColumnFormat(col, format);
+}
+
 QString FlexGrid::cellText(const QVariant& value) {
     if (value.isNull())
         return {};

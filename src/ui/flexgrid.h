@@ -51,6 +51,8 @@ public:
 
     // The text a bound cell shows for a value (dates dd/MM/yyyy).
     static QString cellText(const QVariant& value);
+    // Shows the bound values of column `col` through `format` from now on (nullptr: cellText).
+    void setColumnFormat(int col, QString (*format)(const QVariant& value));
 
 signals:
     void DblClick();

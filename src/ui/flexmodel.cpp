@@ -99,9 +99,20 @@ void FlexModel::materialise() {
     source_ = Source{};
 }
 
+void FlexModel::setColumnFormat(int col, CellFormat format) {
+    if (formats_.size() <= col)
+        formats_.resize(col + 1);
+    formats_[col] = format;
+    if (col < cols_ && !rows_.isEmpty())
+        emit dataChanged(index(0, col), index(rowCount() - 1, col), {Qt::DisplayRole});
+}
+
 QString FlexModel::cell(int row, int col) const {
     const QVector<QVariant>& r = rows_.at(row);
-    return col < r.size() ? FlexGrid::cellText(r.at(col)) : QString();
+    if (col >= r.size())
+        return {};
+    const CellFormat format = col < formats_.size() ? formats_.at(col) : nullptr;
+    return format ? format(r.at(col)) : FlexGrid::cellText(r.at(col));
 }
 
 QString FlexModel::header(int col) const {

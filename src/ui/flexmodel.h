@@ -36,6 +36,10 @@ public:
     // Reads pages until data row `row` (from 0) is read; false when the result has no such row.
     bool ensureRow(int row);
 
+    // How the cells of column `col` are shown from here on (nullptr: the default text).
+    using CellFormat = QString (*)(const QVariant& value);
+    void setColumnFormat(int col, CellFormat format);
+
     QString cell(int row, int col) const;
     QString header(int col) const;
     void setCell(int row, int col, const QString& text);
@@ -64,6 +68,7 @@ private:
     // The record set's fields and rows become the model's (inside a reset).
     void take(const Recordset& rs);
 
+    QVector<CellFormat> formats_;
     int cols_ = 0;
     QStringList headers_;
     QVector<QVector<QVariant>> rows_;

@@ -314,6 +314,43 @@ TEST_P(SlipSearchTest, DeleteAsksThenRemovesLinesAndHeaderAndEmptiesTheScreen) {
               (QStringList{"Are you sure Delete this Slip No", "This slip no longer exists"}));
 }
 
+TEST_P(SlipSearchTest, ALongBookKeepsItsOrderPastTheFirstScreenfulAndReopensARowFurtherDown) {
+    // More slips than the grid reads at first, and a few without a reference, which come last.
+    QStringList expected;
+    QList<qint64> keys;
+    for (int i = 1; i <= 150; ++i)
+        keys << seed(QStringLiteral("PATIENT %1").arg(i), QStringLiteral("R-%1").arg(i, 3, 10, QChar(u'0')),
+                     monday);
+    const qint64 withoutCode1 = seed(QStringLiteral("NO CODE A"), QString(), tuesday);
+    const qint64 withoutCode2 = seed(QStringLiteral("NO CODE B"), QString(), tuesday);
+    for (int i = 150; i >= 1; --i)
+        expected << QStringLiteral("PATIENT %1").arg(i);
+    expected << QStringLiteral("NO CODE B") << QStringLiteral("NO CODE A");
+    auto& w = open();
+    auto* g = w.ui()->MshSearching;
+    EXPECT_EQ(g->Rows(), 153);
+    EXPECT_EQ(column(w, 5), expected);
+    EXPECT_EQ(g->TextMatrix(152, 0), QString::number(withoutCode1));
+    EXPECT_EQ(g->TextMatrix(151, 0), QString::number(withoutCode2));
+    EXPECT_EQ(g->TextMatrix(140, 11), QStringLiteral("07/12/2026 09:05:09 PM"));
+
+    // A row far below the first screenful: the slip reopened is the one the row shows.
+    const int row = wbtest::gridRow(*g, 5, QStringLiteral("PATIENT 11"));
+    ASSERT_EQ(row, 140);
+    reopen(w, row);
+    EXPECT_EQ(w.ui()->txt_Row_No->text(), QString::number(keys[10]));
+    EXPECT_EQ(w.ui()->txt_pat_name->text(), QStringLiteral("PATIENT 11"));
+
+    // A narrower search through the index keeps the same order.
+    w.ui()->SSTab1->setCurrentIndex(1);
+    criterion(w, QStringLiteral("Slip Code"));
+    typeSearch(w, QStringLiteral("r-1"));
+    QStringList narrowed;
+    for (int i = 150; i >= 100; --i)
+        narrowed << QStringLiteral("PATIENT %1").arg(i);
+    EXPECT_EQ(column(w, 5), narrowed);
+}
+
 TEST_P(SlipSearchTest, PrintWithoutASlipShowsNothing) {
     auto& w = open();
     w.cmdPrint_Click();
