@@ -68,6 +68,8 @@ bool open(benchmark::State& state, wb::Engine engine, QTemporaryDir& dir) {
         const QString path = dir.filePath(QStringLiteral("bench.sqlite"));
         wb::Setup::createEmbedded(path, QStringLiteral("bench-password"));
         info.server = path;
+        info.user = wb::Setup::FirstAdministrator;
+        info.password = QStringLiteral("bench-password");
     }
     Module1::CreateShared();
     Module1::Rs->Close();

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <algorithm>
 #include <stdexcept>
@@ -144,8 +145,20 @@ QString RegisterForm::searchQuery(const QString& criterion, QVariantList& params
         }
     }
     if (!def_.orderBy.isEmpty())
-        sql += QStringLiteral(" order by ") + def_.orderBy;
+        sql += QStringLiteral(" order by ") + listOrder();
     return sql;
+}
+
+QString RegisterForm::listOrder() const {
+    // The grid reads the list a page at a time: rows that tie in the register's order are kept in
+    // one order by the key, so no row is listed twice or missed at a page's edge.
+    static const QRegularExpression word(QStringLiteral("\\w+"));
+    QStringList named;
+    for (auto it = word.globalMatch(def_.orderBy); it.hasNext();)
+        named << it.next().captured().toLower();
+    if (def_.key.isEmpty() || named.contains(def_.key.toLower()))
+        return def_.orderBy;
+    return def_.orderBy + QStringLiteral(", ") + def_.key;
 }
 
 void RegisterForm::FillGird(const QString& criterion) {

@@ -129,6 +129,8 @@ protected:
     virtual void clearExtra() {}
     // The search query of a criterion, with its bound values.
     virtual QString searchQuery(const QString& criterion, QVariantList& params) const;
+    // The definition's order, made total with the key.
+    QString listOrder() const;
     // The grid's columns as filled now (a screen with two layouts gives the one in use).
     virtual const QList<RegisterDefinition::GridColumn>& gridColumns() const { return def_.grid; }
     // Checks after the required boxes; false stops the save (the check says why).

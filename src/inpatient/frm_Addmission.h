@@ -54,6 +54,9 @@ protected:
     void loadPicked(int row) override;
 
 private:
+    // The table, required boxes, criteria and grid; the key rules of the boxes.
+    static wb::common::RegisterDefinition admissionDefinition();
+    void installKeys();
     void findDoctor(const QString& letter);
     std::unique_ptr<Ui::frm_Addmission> ui_;
     wb::inpatient::AdmissionClock* clock_ = nullptr;

@@ -68,6 +68,10 @@ protected:
     void afterSave() override;
 
 private:
+    // The search page's query of the grid's columns, and its filter on the patient's name.
+    static QString selectList();
+    static QString patientNameFilter();
+    void installKeys();
     void listRows(const QString& sql, const QVariantList& params);
     void listDay(const QDate& day);
 

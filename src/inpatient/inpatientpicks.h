@@ -12,6 +12,12 @@
 // carry the same names, so each passes its generated ui_ class.
 namespace wb::inpatient {
 
+// Chooses the list's item with the text, or shows the text with no item chosen.
+inline void setCombo(QComboBox* combo, const QString& text) {
+    combo->setCurrentIndex(combo->findText(text));
+    combo->setCurrentText(text);
+}
+
 // The taker side, on each activation: a doctor picked for the consultant ("C"), duty ("D") or
 // referring ("R") box, then a picked patient (looked up through `fillPatient`); each pick is
 // consumed.
@@ -46,9 +52,7 @@ template <class Ui> bool showPatient(Ui& u, long patientId) {
     Module1::Rs->MoveFirst();
     u.txt_pat_name->setText(Module1::Rs->text(QStringLiteral("Pat_name")));
     u.txt_father->setText(Module1::Rs->text(QStringLiteral("Fat_name")));
-    const QString sex = Module1::Rs->text(QStringLiteral("Sex"));
-    u.cmb_sex->setCurrentIndex(u.cmb_sex->findText(sex));
-    u.cmb_sex->setCurrentText(sex);
+    setCombo(u.cmb_sex, Module1::Rs->text(QStringLiteral("Sex")));
     u.txt_contact->setText(Module1::Rs->text(QStringLiteral("Tel_no")));
     u.txt_address_relative->setText(Module1::Rs->text(QStringLiteral("Addr")));
     return true;
@@ -75,10 +79,6 @@ inline bool readAdmission(qint64 key) {
 // its prefix, the doctors' names, the date, time, shift, age unit, marital status and relation. The
 // clock is held, so that a correction keeps the stored time.
 template <class Ui> void showAdmission(Ui& u, QDateEdit* date, AdmissionClock& clock) {
-    const auto setCombo = [](QComboBox* combo, const QString& text) {
-        combo->setCurrentIndex(combo->findText(text));
-        combo->setCurrentText(text);
-    };
     auto& rs = *Module1::Rs;
     u.txt_IPD_no->setText(withoutIpdPrefix(rs.text(QStringLiteral("Ipd_code"))));
     u.txt_Consultant->setText(rs.text(QStringLiteral("consultant_name")));

@@ -94,7 +94,7 @@ QString frmCompany::searchQuery(const QString&, QVariantList& params) const {
         sql += QStringLiteral(" where ") +
                TextSearch::contains(*Con, QStringLiteral("Company"), QStringLiteral("Company"), text, params);
     }
-    return sql + QStringLiteral(" order by Company");
+    return sql + QStringLiteral(" order by ") + listOrder();
 }
 
 void frmCompany::clearExtra() {

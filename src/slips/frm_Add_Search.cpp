@@ -29,7 +29,8 @@ frm_Add_Search::frm_Add_Search() : ui_(std::make_unique<Ui::frm_Add_Search>()) {
 frm_Add_Search::~frm_Add_Search() = default;
 
 void frm_Add_Search::FillGrid() {
-    // Admissions whose patient row is missing are not listed, whatever the search text.
+    // Admissions whose patient row is missing are not listed, whatever the search text. The list has
+    // no order of its own; the grid reads it a page at a time, so it is kept in the key's order.
     QVariantList params;
     const QString filter =
         TextSearch::contains(*Con, QStringLiteral("Patient_Slips"), QStringLiteral("Pat_name"),
@@ -39,7 +40,7 @@ void frm_Add_Search::FillGrid() {
                    QStringLiteral("select a.Row_no,a.Ipd_code,a.Reg_no,a.Age,a.Yr,%1 as adm_date,"
                                   "b.Pat_name,b.Fat_name,b.Sex,b.Tel_no,b.Card_no "
                                   "from Addmission a left join Patient_Slips b on b.Row_no = a.Pat_row_id "
-                                  "where %2")
+                                  "where %2 order by a.Row_no")
                        .arg(Con->dialect().dateAsDdMmYyyy(QStringLiteral("a.admdate")), filter),
                    params);
     Msh->setRedraw(true);

@@ -10,6 +10,9 @@ class QTimer;
 namespace Ui {
 class frm_Test_Slips;
 }
+namespace wb::slips {
+struct SlipAmounts;
+}
 
 // The billing screen of the front desk: a patient's slip with the tests charged, the doctors, the
 // cash received and the balance (entry page), and the list of slips, searched as the user types,
@@ -77,12 +80,7 @@ private:
     void connectHandlers();
     void installKeys();
     void patientLayout(bool inPatient);
-    void loadShifts();
-    void takePicks();
-    void takeAdmission();
-    void showEmployeeFrame(bool panel);
-    bool checkAmounts();
-    void fillLines();
+    wb::slips::SlipAmounts amounts() const;
     void bindSearch(const QString& criterion);
     QString currentCriterion() const;
 

@@ -278,6 +278,17 @@ TEST_P(ObservationTest, KeyFiltersOfAgeWeightAndRegistrationNumber) {
     EXPECT_EQ(w.ui()->txt_reg_no->text(), QStringLiteral("R12"));
 }
 
+TEST_P(ObservationTest, BoxesTakeNoMoreThanTheirColumns) {
+    auto& w = open();
+    auto* u = w.ui();
+    EXPECT_EQ(u->txt_reg_no->maxLength(), 20);
+    EXPECT_EQ(u->Text1->maxLength(), 20); // Room_no
+    EXPECT_EQ(u->txt_observation->maxLength(), 250);
+    EXPECT_EQ(u->txt_weight->maxLength(), 5);       // a number: its digits
+    EXPECT_EQ(u->txt_age->maxLength(), 3);          // not tagged, limited all the same
+    EXPECT_EQ(u->txt_pat_name->maxLength(), 32767); // not tagged: as designed
+}
+
 TEST_P(ObservationTest, CriteriaShowallAndEachDatePicker) {
     run(QStringLiteral("insert into Addmission (Row_no, Reg_no, Pat_row_id, admdate) values (1, 'A1', 1, ?)"),
         {QDate(2026, 3, 1)});

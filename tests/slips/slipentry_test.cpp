@@ -1,6 +1,7 @@
 #include "data/connection.h"
 #include "registers/frm_Doc_Infor.h"
 #include "registers/frm_Rate_List.h"
+#include "registers/frm_patient_detail.h"
 #include "shell/MDIForm1.h"
 #include "slipfixture.h"
 #include "slips/frm_Add_Search.h"
@@ -591,6 +592,23 @@ TEST_P(SlipEntryTest, AnInPatientIsBilledThroughTheAdmissionPickList) {
     EXPECT_EQ(stored(1, QStringLiteral("p_name")).toString(), QStringLiteral("ZARA"));
     EXPECT_EQ(storedLines(1).size(), 3);
     EXPECT_TRUE(wbtest::viewerReportText().contains(QStringLiteral("IPD-3")));
+}
+
+TEST_P(SlipEntryTest, F2InThePatientBoxFindsAPatientOnlyForAnOutPatient) {
+    auto& w = open();
+    auto* u = w.ui();
+    u->txt_pat_name->setFocus();
+    QTest::keyClick(u->txt_pat_name, Qt::Key_F2);
+    auto* patients = ui::Forms::loaded<frm_patient_detail>();
+    ASSERT_NE(patients, nullptr);
+    EXPECT_NEAR(patients->leftTw(), 2500, 15);
+    EXPECT_TRUE(u->txt_pat_name->text().isEmpty()); // the key is not typed
+    ui::Forms::unload<frm_patient_detail>();
+
+    // The in-patient's name comes from the admission: its Find is disabled, and so is F2.
+    u->optipd->click();
+    QTest::keyClick(u->txt_pat_name, Qt::Key_F2);
+    EXPECT_EQ(ui::Forms::loaded<frm_patient_detail>(), nullptr);
 }
 
 WB_ENGINES(SlipEntryTest);

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QtGlobal>
+#include <initializer_list>
+
+class QLineEdit;
+
+// The money boxes of a slip: the total bill, the net amount (equal to it), the cash received, the
+// balance left unpaid and the discount, which is whatever part of the net amount is neither received
+// nor left as balance. Amounts are exact to the cent (see money.h).
+namespace wb::slips {
+
+struct SlipAmounts {
+    QLineEdit* amount;
+    QLineEdit* discount;
+    QLineEdit* net;
+    QLineEdit* cash;
+    QLineEdit* balance;
+
+    // Shows the total of the lines as total bill and net amount; an empty discount becomes "0".
+    void showTotal(qint64 cents) const;
+    // After the cash changed: more than the net amount is refused with a message and emptied; the
+    // discount follows (empty without cash, or when it would be negative).
+    void cashChanged() const;
+    // After the balance changed: more than is left after the cash is emptied silently; the discount
+    // follows (empty when it would be negative).
+    void balanceChanged() const;
+};
+
+// A box whose text, when there is one, must be an amount; `what` names it in the message.
+struct AmountBox {
+    QLineEdit* box;
+    const char* what;
+};
+// Refuses the first box, in order, whose text is not an amount: a message, the focus to it, false.
+bool amountsAreNumbers(std::initializer_list<AmountBox> boxes);
+
+} // namespace wb::slips
