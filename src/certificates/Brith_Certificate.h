@@ -20,20 +20,14 @@ public:
     void FillGird(const QString& criterion) override;
     void SetMaxlength() override;
 
-    void cmd_find_duty_doc_Click();
-    void cmds_cancel_Click();
     void dtpFrom_Change();
     void dtpTo_Change();
 
     Ui::Brith_Certificate* ui() const { return ui_.get(); }
 
 protected:
-    void fillFixedLists() override;
     QString searchQuery(const QString& criterion, QVariantList& params) const override;
-    void saveSteps(wb::Recordset& rs) override;
-    void readExplicit(wb::Recordset& rs) override;
 
 private:
-    QString selectList() const;
     std::unique_ptr<Ui::Brith_Certificate> ui_;
 };

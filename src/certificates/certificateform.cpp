@@ -2,32 +2,65 @@
 
 #include "columnnames.h"
 #include "data/recordset.h"
-#include "session/module1.h"
 #include "timeofday.h"
-#include "ui/flexgrid.h"
+#include "ui/clock.h"
 #include "ui/guard.h"
 
+#include <QComboBox>
+#include <QDateEdit>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QPushButton>
 
 namespace wb::certificates {
 
-CertificateForm::CertificateForm(common::RegisterDefinition definition)
-    : RegisterForm(std::move(definition)), doctors_(std::make_unique<DoctorPick>(QList<DoctorRole>{})) {}
+// The register part of the definition goes to the pattern; the rest stays here.
+CertificateForm::CertificateForm(CertificateDefinition definition)
+    : RegisterForm(std::move(definition.reg)), cert_(std::move(definition)),
+      doctors_(std::make_unique<DoctorPick>(QList<DoctorRole>{})) {}
 
-void CertificateForm::setDoctorRoles(QList<DoctorRole> roles) {
-    doctors_ = std::make_unique<DoctorPick>(std::move(roles));
-}
+void CertificateForm::bindCertificate(const CertificateControls& c) {
+    bindControls(c.reg);
+    doctors_ = std::make_unique<DoctorPick>(c.doctors);
+    for (const DoctorRole& r : c.doctors)
+        connect(r.find, &QPushButton::clicked, this,
+                ui::handler([this, l = r.letter] { doctors_->find(l); }));
+    times_ = c.times;
+    for (const TimeField& t : times_)
+        setUpTimeBox(t.box);
+    columns_ = c.columns;
+    lists_ = c.lists;
+    const QDate today = ui::Clock::now().date();
+    for (QDateEdit* d : findChildren<QDateEdit*>())
+        d->setDate(today);
 
-void CertificateForm::bindSearchBox(QLineEdit* box, std::function<void()> onChange) {
-    txt_s_value = box;
-    connect(box, &QLineEdit::textChanged, this, ui::handler(std::move(onChange)));
+    const auto on = [this](QPushButton* b, void (CertificateForm::*slot)()) {
+        if (b)
+            connect(b, &QPushButton::clicked, this, ui::handler([this, slot] { (this->*slot)(); }));
+    };
+    on(c.find, &CertificateForm::cmdfind_Click);
+    on(c.showAll, &CertificateForm::cmdshowall_Click);
+    on(c.searchCancel, &CertificateForm::cmds_cancel_Click);
+    if (c.searchBox) {
+        txt_s_value = c.searchBox;
+        connect(c.searchBox, &QLineEdit::textChanged, this, ui::handler([this] { txt_s_val_Change(); }));
+    }
 }
 
 void CertificateForm::Form_Activate() {
-    if (maximise_ && subWindow() && !subWindow()->isMaximized())
+    if (cert_.maximiseOnActivate && subWindow() && !subWindow()->isMaximized())
         subWindow()->showMaximized();
     doctors_->take();
+}
+
+void CertificateForm::fillFixedLists() {
+    for (const FixedList& l : lists_) {
+        l.box->addItems(l.items);
+        l.box->setCurrentIndex(0);
+    }
+    if (cert_.timesAtOpening)
+        for (const TimeField& t : times_)
+            showTime(t.box, ui::Clock::now().time());
 }
 
 bool CertificateForm::validate() {
@@ -40,7 +73,7 @@ bool CertificateForm::validate() {
             return false;
         timeValues_.insert(t.column, value);
     }
-    if (confirmColumns_) {
+    if (cert_.confirmColumns) {
         const bool isNew = !keyBox || keyBox->text().isEmpty();
         confirmColumnNames(boundBoxes(), definition().skipped, keyBox, isNew);
     }
@@ -50,39 +83,20 @@ bool CertificateForm::validate() {
 void CertificateForm::saveSteps(Recordset& rs) {
     for (auto it = timeValues_.cbegin(); it != timeValues_.cend(); ++it)
         rs.setField(it.key(), it.value());
+    for (const ColumnControl& c : columns_)
+        c.write(rs);
+}
+
+void CertificateForm::readExplicit(Recordset& rs) {
+    for (const ColumnControl& c : columns_)
+        c.read(rs);
+    for (const TimeField& t : times_)
+        showTime(t.box, rs.Fields(t.column).toTime());
+    doctors_->showStored(rs);
 }
 
 void CertificateForm::clearExtra() {
     doctors_->clearNames();
-}
-
-void CertificateForm::readTimes(Recordset& rs) {
-    for (const TimeField& t : times_)
-        showTime(t.box, rs.Fields(t.column).toTime());
-}
-
-QString CertificateForm::selectListWithClockTimes() const {
-    const Dialect& d = Module1::Con->dialect();
-    QStringList parts;
-    for (const auto& c : definition().grid) {
-        const QString expression = c.expression.isEmpty() ? c.field : c.expression;
-        bool isTime = false;
-        for (const TimeField& t : times_)
-            isTime = isTime || t.column.compare(c.field, Qt::CaseInsensitive) == 0;
-        // A clock text under the column's own name would be read back as a time: it gets a name of its own.
-        parts << (isTime ? d.timeAsHourMinuteAmPm(expression) + QStringLiteral(" AS clock_") + c.field
-                         : expression + QStringLiteral(" AS ") + c.field);
-    }
-    return parts.join(QLatin1Char(','));
-}
-
-void CertificateForm::bindListing(const QString& sql, const QVariantList& params) {
-    Module1::OpenRs(sql, params);
-    Msh->Clear();
-    Msh->setRedraw(false);
-    Msh->bind(*Module1::Rs);
-    Msh->setRedraw(true);
-    setGrid();
 }
 
 } // namespace wb::certificates

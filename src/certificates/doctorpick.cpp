@@ -1,8 +1,10 @@
 #include "doctorpick.h"
 
 #include "common/picker.h"
+#include "data/recordset.h"
 #include "registers/frm_Doc_Infor.h"
 #include "session/module1.h"
+#include "ui/binding.h"
 
 #include <QLineEdit>
 
@@ -49,6 +51,22 @@ void DoctorPick::show(const QString& letter, const QVariant& doctorKey) {
         Module1::Con
             ->scalar(QStringLiteral("select doc_name from doc where Row_no = ?"), {doctorKey.toLongLong()})
             .toString());
+}
+
+void DoctorPick::showStored(Recordset& rs) {
+    // Every key is read before the first name is looked up.
+    QVariantList keys;
+    for (const DoctorRole& r : roles_)
+        keys << rs.Fields(ui::dataField(r.code));
+    for (int i = 0; i < roles_.size(); ++i)
+        show(roles_[i].letter, keys[i]);
+}
+
+void DoctorPick::discardEarlierPick() {
+    if (Module1::SelDocId > 0 && role(Module1::DocPickFor)) {
+        Module1::SelDocId = 0;
+        Module1::SelDocName.clear();
+    }
 }
 
 void DoctorPick::clearNames() {

@@ -5,15 +5,22 @@
 #include <QVariant>
 
 class QLineEdit;
+class QPushButton;
+
+namespace wb {
+class Recordset;
+}
 
 namespace wb::certificates {
 
 // The doctor boxes of a certificate window: per role letter ("C" consultant, "D" duty doctor) the
-// hidden box that keeps the doctor's Row_no and the locked box that shows the name.
+// hidden bound box that keeps the doctor's Row_no (its DataField names the column), the locked box
+// that shows the name, and the Find button that asks for a doctor.
 struct DoctorRole {
     QString letter;
     QLineEdit* code = nullptr;
     QLineEdit* name = nullptr;
+    QPushButton* find = nullptr;
 };
 
 // The taker side of the doctor pick for one window. Find opens the doctor register as a pick list
@@ -32,9 +39,15 @@ public:
     void take();
     // Shows a stored doctor: the key into the code box, the name looked up in doc (both empty for Null).
     void show(const QString& letter, const QVariant& doctorKey);
+    // Shows the stored doctor of every role from the loaded row.
+    void showStored(Recordset& rs);
+    // A doctor picked for one of the roles before the window opened is no pick for it: the shared
+    // variables are emptied.
+    void discardEarlierPick();
     // Empties every name box (the code boxes are bound boxes, emptied with the others).
     void clearNames();
     const QString& pendingRole() const { return pending_; }
+    const QList<DoctorRole>& roles() const { return roles_; }
 
 private:
     const DoctorRole* role(const QString& letter) const;

@@ -16,23 +16,8 @@ public:
     frm_Discharge_Cer();
     ~frm_Discharge_Cer() override;
 
-    void FillGird(const QString& criterion) override;
-
-    void cmd_find_con_Click();
-    void cmdfind_Click();
-    void cmdshowall_Click();
-    void cmds_cancel_Click();
-    void txt_s_val_Change();
-
     Ui::frm_Discharge_Cer* ui() const { return ui_.get(); }
 
-protected:
-    void fillFixedLists() override;
-    void saveSteps(wb::Recordset& rs) override;
-    void readExplicit(wb::Recordset& rs) override;
-
 private:
-    QString selectList(bool clockTime) const;
-    void search();
     std::unique_ptr<Ui::frm_Discharge_Cer> ui_;
 };

@@ -1,18 +1,15 @@
 #include "frm_Rate_List.h"
 
-#include "data/dberror.h"
-
 #include "common/printing.h"
 #include "data/recordset.h"
 #include "data/textsearch.h"
+#include "ratelistrules.h"
 #include "session/module1.h"
 #include "ui/binding.h"
 #include "ui/guard.h"
 #include "ui/keyfilters.h"
 #include "ui/msgbox.h"
 #include "ui_frm_Rate_List.h"
-
-#include <QRegularExpression>
 
 using namespace wb;
 
@@ -44,12 +41,6 @@ common::RegisterDefinition rateListDefinition() {
     s.unloadAppliesMenuRights = true;
     s.printTemplate = QStringLiteral("rpt_Rate_lists.rpt");
     return s;
-}
-
-// A rate as the box takes it: digits with at most one decimal point, and at least one digit.
-bool isRate(const QString& text) {
-    static const QRegularExpression rate(QStringLiteral("^(\\d+\\.?\\d*|\\.\\d+)$"));
-    return rate.match(text.trimmed()).hasMatch();
 }
 
 } // namespace
@@ -128,7 +119,7 @@ bool frm_Rate_List::validate() {
             ui::vbInformation);
         return false;
     }
-    if (!isRate(ui_->txt_Rate->text())) {
+    if (!ratelist::isRate(ui_->txt_Rate->text())) {
         ui::MsgBox(QStringLiteral("The rate must be a number: digits with at most one decimal point."),
                    ui::vbInformation);
         ui_->txt_Rate->setFocus();
@@ -140,17 +131,7 @@ bool frm_Rate_List::validate() {
 
 void frm_Rate_List::saveSteps(Recordset& rs) {
     rs.setField(QStringLiteral("status"), ui_->cmb_status->currentText());
-    // The head must still exist when its test is written, and stay until the save commits: a test
-    // under a head another desk deleted would be listed and deletable nowhere.
-    const QVariant head =
-        Module1::Con->scalar(QStringLiteral("select Row_no from Services where Row_no = ?") +
-                                 Module1::Con->dialect().lockForShare(),
-                             {boundValue()});
-    if (!head.isValid())
-        throw DbError(QStringLiteral("The service head \"%1\" no longer exists: another desk has deleted it. "
-                                     "Nothing was saved.")
-                          .arg(ui_->data_cmbo_ser_name->currentText()),
-                      DbError::Kind::Refused);
+    ratelist::holdHead(boundValue(), ui_->data_cmbo_ser_name->currentText());
     rs.setField(QStringLiteral("S_code"), boundValue());
 }
 
@@ -170,14 +151,7 @@ void frm_Rate_List::loadPicked(int row) {
     ui_->cmb_status->setCurrentText(cell(row, QStringLiteral("Status")));
 }
 
-QString frm_Rate_List::headFormula(const QString& name) {
-    // A quote inside a formula text is written as two quotes.
-    QString quoted = name;
-    quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return QStringLiteral("{Services.S_name} ='") + quoted + QLatin1Char('\'');
-}
-
 void frm_Rate_List::cmdPrint_Click() {
     common::printReport(this, definition().printTemplate,
-                        headFormula(ui_->data_cmbo_ser_name->currentText()));
+                        ratelist::headFormula(ui_->data_cmbo_ser_name->currentText()));
 }

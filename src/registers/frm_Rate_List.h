@@ -24,8 +24,6 @@ public:
     void data_cmbo_ser_name_Change();
     // The combo's bound value: the chosen head's Row_no, or an invalid value when none is chosen.
     QVariant boundValue() const;
-    // The report formula that selects the tests of the head `name`.
-    static QString headFormula(const QString& name);
 
     // The service heads behind the combo, read once when the window loads.
     wb::Recordset* rsService() const { return rsService_.get(); }

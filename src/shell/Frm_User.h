@@ -25,8 +25,6 @@ public:
 
     Ui::Frm_User* ui() const { return ui_.get(); }
 
-    // The login of a user name: the name with every blank removed.
-    static QString loginNameOf(const QString& userName);
     // What the table and the grid show in place of a password.
     static QString passwordMask();
 
@@ -38,12 +36,7 @@ protected:
     void deleteSteps(qint64 key) override;
 
 private:
-    static bool administrator();
     // The save of a user who is not an administrator: their own password, nothing else.
     void saveOwnPassword();
-    // Refuses (with a message and the focus on the box) a new password that is too short.
-    bool passwordAcceptable();
-    // Inside the saving transaction of a new user: the login is created with the row.
-    void createLogin();
     std::unique_ptr<Ui::Frm_User> ui_;
 };

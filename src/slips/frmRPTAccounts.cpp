@@ -6,16 +6,15 @@
 #include "report/print.h"
 #include "session/module1.h"
 #include "slips/headwise.h"
+#include "slips/serviceheads.h"
 #include "ui/clock.h"
 #include "ui/guard.h"
 #include "ui/msgbox.h"
 #include "ui_frmRPTAccounts.h"
 
-#include <QListWidget>
 #include <QStyle>
 
 using namespace wb;
-using Module1::Rs;
 
 namespace {
 
@@ -56,18 +55,7 @@ void frmRPTAccounts::Form_Load() {
     const QDate today = ui::Clock::now().date();
     ui_->DTPicker1->setDate(today);
     ui_->DTPicker2->setDate(today);
-    FillServices();
-}
-
-void frmRPTAccounts::FillServices() {
-    Module1::OpenRs(QStringLiteral("Select row_no,s_Name From Services Order By s_Name "));
-    if (Rs->RecordCount() <= 0)
-        return;
-    ui_->lstServices->clear();
-    for (Rs->MoveFirst(); !Rs->isEOF(); Rs->MoveNext()) {
-        auto* item = new QListWidgetItem(Rs->text(QStringLiteral("s_Name")), ui_->lstServices);
-        item->setData(Qt::UserRole, Rs->Fields(QStringLiteral("row_no")).toLongLong());
-    }
+    slips::fillServiceHeads(*ui_->lstServices);
 }
 
 void frmRPTAccounts::Form_Activate() {
@@ -137,21 +125,9 @@ void frmRPTAccounts::cmdSerCancel_Click() {
     ui_->frameServices->setVisible(false);
 }
 
-QString frmRPTAccounts::servicesFormula() const {
-    QString formula;
-    for (int i = 0; i < ui_->lstServices->count(); ++i) {
-        const QListWidgetItem* item = ui_->lstServices->item(i);
-        if (!item->isSelected())
-            continue;
-        formula += formula.isEmpty() ? QStringLiteral("{rptHeadWise.S_Code} = ")
-                                     : QStringLiteral(" or {rptHeadWise.S_Code} = ");
-        formula += QString::number(item->data(Qt::UserRole).toLongLong());
-    }
-    return formula;
-}
-
 void frmRPTAccounts::cmdServOK_Click() {
-    const QString services = servicesFormula();
+    const QString services =
+        slips::chosenHeadsFormula(*ui_->lstServices, QStringLiteral("{rptHeadWise.S_Code}"));
     if (services.isEmpty()) {
         ui::MsgBox(QStringLiteral("please select at least one Service"), ui::vbInformation);
         return;

@@ -41,9 +41,5 @@ public:
     Ui::frmRPTAccounts* ui() const { return ui_.get(); }
 
 private:
-    void FillServices();
-    // The selection over the chosen heads ("{rptHeadWise.S_Code} = 3 or ..."); empty when none is chosen.
-    QString servicesFormula() const;
-
     std::unique_ptr<Ui::frmRPTAccounts> ui_;
 };

@@ -1,8 +1,9 @@
 #include "certificates/Brith_Certificate.h"
 #include "certificatetest.h"
+#include "data/connection.h"
 #include "registers/frm_Doc_Infor.h"
-#include "shell/MDIForm1.h"
 #include "session/module1.h"
+#include "shell/MDIForm1.h"
 #include "support/printed.h"
 #include "ui/clock.h"
 #include "ui/flexgrid.h"
@@ -10,6 +11,7 @@
 #include "ui_frm_Doc_Infor.h"
 
 #include <QMdiArea>
+#include <QSet>
 #include <QTest>
 
 using namespace wb;
@@ -410,6 +412,37 @@ TEST_P(BirthCertificateTest, EachCriterionListsInMotherNameOrder) {
     u->cmb_s_cri->setCurrentText(QStringLiteral("NONSENSE"));
     u->txt_s_val->setText(QStringLiteral("y"));
     EXPECT_EQ(column(w, 4), (QStringList{"AMNA", "MARIA", "ZARA"}));
+}
+
+TEST_P(BirthCertificateTest, MothersOfOneNameAreEachListedOnceAcrossTheGridsPages) {
+    {
+        Transaction t(*Module1::Con);
+        for (int i = 1; i <= 700; ++i)
+            Module1::Con->Execute(
+                QStringLiteral(
+                    "insert into Brith_Certificate (row_no, serial_no, mother_name) values (?, ?, ?)"),
+                {i, QStringLiteral("Brith-%1").arg(i),
+                 i % 3 == 0 ? QStringLiteral("ZAINAB") : QStringLiteral("ASMA")});
+        t.commit();
+    }
+    auto& w = open();
+    const auto keys = [&] {
+        QStringList out;
+        for (int r = 1; r < w.Msh->Rows(); ++r)
+            out << w.cell(r, QStringLiteral("row_no"));
+        return out;
+    };
+    const QStringList listed = keys();
+    ASSERT_EQ(listed.size(), 700);
+    EXPECT_EQ(QSet<QString>(listed.begin(), listed.end()).size(), 700)
+        << "a row listed twice, another missed";
+    EXPECT_EQ(w.cell(700 - 233, QStringLiteral("mother_name")), QStringLiteral("ASMA"));
+    EXPECT_EQ(w.cell(700 - 232, QStringLiteral("mother_name")), QStringLiteral("ZAINAB"));
+    // A search for one name lists each of its certificates once as well.
+    w.ui()->txt_s_val->setText(QStringLiteral("asma"));
+    const QStringList found = keys();
+    ASSERT_EQ(found.size(), 467);
+    EXPECT_EQ(QSet<QString>(found.begin(), found.end()).size(), 467);
 }
 
 TEST_P(BirthCertificateTest, PrintsTheLoadedCertificateOrEveryCertificate) {

@@ -4,6 +4,7 @@
 #include "shell/frmLogin.h"
 #include "shell/frmSecMenus.h"
 #include "shell/module1.h"
+#include "shell/userlogins.h"
 #include "support/registertest.h"
 #include "ui_Frm_User.h"
 #include "ui_frmLogin.h"
@@ -32,7 +33,7 @@ protected:
     frmSecMenus& open() { return wbtest::openFromMenu<frmSecMenus>("mnuSetMenus"); }
     // A user with a login of their own (row number `row`).
     void user(int row, const QString& name, const QString& password = QStringLiteral("Pw-1")) {
-        Module1::Con->logins().create(Frm_User::loginNameOf(name), password, false);
+        Module1::Con->logins().create(userlogins::loginNameOf(name), password, false);
         Module1::Con->Execute(
             QStringLiteral("insert into User_Information (Row_No, User_Code, User_Name, Status) "
                            "values (?, ?, ?, 'U')"),

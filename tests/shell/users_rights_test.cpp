@@ -4,6 +4,7 @@
 #include "shell/frmLogin.h"
 #include "shell/frmSecMenus.h"
 #include "shell/module1.h"
+#include "shell/userlogins.h"
 #include "support/registertest.h"
 #include "ui/flexgrid.h"
 #include "ui_Frm_User.h"
@@ -96,7 +97,7 @@ TEST_P(UserRightsTest, TheNextNewUserAfterViewingAnAdministratorIsAUser) {
 
     for (const char* name : {"NEXT HIRE", "SECOND HIRE"}) {
         EXPECT_EQ(status(QString::fromLatin1(name)), QStringLiteral("U")) << name;
-        EXPECT_FALSE(storeSaysAdministrator(Frm_User::loginNameOf(QString::fromLatin1(name)))) << name;
+        EXPECT_FALSE(storeSaysAdministrator(userlogins::loginNameOf(QString::fromLatin1(name)))) << name;
     }
 }
 
