@@ -1,5 +1,6 @@
 #include "inpatient/admissionrules.h"
 #include "inpatient/frm_Addmission.h"
+#include "inpatienttest.h"
 #include "registers/frm_Doc_Infor.h"
 #include "session/module1.h"
 #include "shell/MDIForm1.h"
@@ -21,50 +22,19 @@ using namespace wb;
 
 namespace {
 
-QDateTime at(const QString& hhmmss) {
-    return QDateTime(QDate(2026, 12, 7), QTime::fromString(hhmmss, QStringLiteral("HH:mm:ss")));
-}
+using wbtest::at;
 
-class AdmissionTest : public wbtest::PrintingRegisterTest {
+class AdmissionTest : public wbtest::InpatientTest {
 protected:
-    void SetUp() override {
-        PrintingRegisterTest::SetUp();
-        if (IsSkipped())
-            return;
-        ui::Clock::setFixed(at(QStringLiteral("10:15:30")));
+    void seedPatients() override {
         run(QStringLiteral(
             "insert into Patient_Slips (Row_no, Code_no, Pat_name, Fat_name, Sex, Tel_no, Addr) "
             "values (1, 'PAT-1', 'ZARA KHAN', 'ALI KHAN', 'F', '0300-1', 'HOUSE 1')"));
         run(QStringLiteral("insert into Patient_Slips (Row_no, Code_no, Pat_name, Fat_name, Sex) "
                            "values (2, 'PAT-2', 'ADAM O''NEIL', 'JOHN', 'M')"));
-        for (int i = 1; i <= 3; ++i)
-            run(QStringLiteral(
-                    "insert into doc (Row_no, doc_code, doc_name, Status) values (?, ?, ?, 'Doctor')"),
-                {i, QStringLiteral("DOC-%1").arg(i), QStringLiteral("DR %1").arg(QChar(u'A' + i - 1))});
-    }
-    void TearDown() override {
-        ui::Clock::reset();
-        PrintingRegisterTest::TearDown();
-    }
-    static void run(const QString& sql, const QVariantList& params = {}) {
-        Module1::Con->Execute(sql, params);
-    }
-    static int count(const QString& where = QStringLiteral("1 = 1")) {
-        return Module1::Con->scalar(QStringLiteral("select count(*) from Addmission where ") + where).toInt();
     }
     frm_Addmission& open() { return wbtest::openFromMenu<frm_Addmission>("mnu_add"); }
 
-    // The taker side, as a pick in the patient or doctor register leaves it.
-    static void pickPatient(frm_Addmission& w, long id) {
-        Module1::PickedPatientRowNo = id;
-        w.Form_Activate();
-    }
-    static void pickDoctor(frm_Addmission& w, const QString& letter, long id) {
-        Module1::DocPickFor = letter;
-        Module1::SelDocId = id;
-        Module1::SelDocName = QStringLiteral("DR %1").arg(QChar(char16_t(u'A' + id - 1)));
-        w.Form_Activate();
-    }
     // Fills every required box of a new admission.
     static void fill(frm_Addmission& w, long patient, const QString& regNo,
                      const QString& age = QStringLiteral("30")) {

@@ -1,6 +1,7 @@
 #include "inpatient/frm_Addmission.h"
 #include "inpatient/frm_Observation.h"
 #include "inpatient/frm_Operation.h"
+#include "inpatienttest.h"
 #include "session/module1.h"
 #include "shell/MDIForm1.h"
 #include "support/registertest.h"
@@ -17,19 +18,13 @@ using namespace wb;
 
 namespace {
 
-QDateTime at(const QString& hhmmss, QDate day = QDate(2026, 12, 7)) {
-    return QDateTime(day, QTime::fromString(hhmmss, QStringLiteral("HH:mm:ss")));
-}
+using wbtest::at;
 
 // The observation and operation screens share one behaviour; each case runs on the observation
 // screen unless it is about the operation screen's own differences.
-class ObservationTest : public wbtest::PrintingRegisterTest {
+class ObservationTest : public wbtest::InpatientTest {
 protected:
-    void SetUp() override {
-        PrintingRegisterTest::SetUp();
-        if (IsSkipped())
-            return;
-        ui::Clock::setFixed(at(QStringLiteral("10:15:30")));
+    void seedPatients() override {
         run(QStringLiteral(
             "insert into Patient_Slips (Row_no, Code_no, Pat_name, Fat_name, Sex, Tel_no, Addr) "
             "values (1, 'PAT-1', 'ZARA KHAN', 'ALI KHAN', 'F', '0300-1', 'HOUSE 1')"));
@@ -39,33 +34,9 @@ protected:
                            "values (3, 'PAT-3', 'NO FATHER', 'M', 'LANE 3')"));
         run(QStringLiteral("insert into Patient_Slips (Row_no, Code_no, Pat_name, Fat_name, Sex) "
                            "values (4, 'PAT-4', 'NO ADDRESS', 'X', 'M')"));
-        for (int i = 1; i <= 3; ++i)
-            run(QStringLiteral(
-                    "insert into doc (Row_no, doc_code, doc_name, Status) values (?, ?, ?, 'Doctor')"),
-                {i, QStringLiteral("DOC-%1").arg(i), QStringLiteral("DR %1").arg(QChar(u'A' + i - 1))});
-    }
-    void TearDown() override {
-        ui::Clock::reset();
-        PrintingRegisterTest::TearDown();
-    }
-    static void run(const QString& sql, const QVariantList& params = {}) {
-        Module1::Con->Execute(sql, params);
-    }
-    static int count(const QString& where = QStringLiteral("1 = 1")) {
-        return Module1::Con->scalar(QStringLiteral("select count(*) from Addmission where ") + where).toInt();
     }
     frm_Observation& open() { return wbtest::openFromMenu<frm_Observation>("mnu_obser"); }
 
-    static void pickPatient(frm_Observation& w, long id) {
-        Module1::PickedPatientRowNo = id;
-        w.Form_Activate();
-    }
-    static void pickDoctor(frm_Observation& w, const QString& letter, long id) {
-        Module1::DocPickFor = letter;
-        Module1::SelDocId = id;
-        Module1::SelDocName = QStringLiteral("DR %1").arg(QChar(char16_t(u'A' + id - 1)));
-        w.Form_Activate();
-    }
     // Every required entry of a new observation.
     static void fill(frm_Observation& w, long patient, const QString& regNo) {
         pickPatient(w, patient);
