@@ -10,6 +10,7 @@
 
 #include "benchdb.h"
 #include "benchmain.h"
+#include "keystroke.h"
 #include "memory.h"
 #include <QApplication>
 #include <QDir>
@@ -95,19 +96,7 @@ void searchKeystroke(benchmark::State& state, wb::Engine engine, int criterion, 
     w->show();
     w->ui()->SSTab1->setCurrentIndex(1);
     w->ui()->cmb_s_cri->setCurrentIndex(criterion);
-    QApplication::processEvents();
-    int rows = 0;
-    for (auto _ : state) {
-        w->ui()->txt_s_value->setText(text); // the keystroke: FillGrid runs on the change
-        QApplication::processEvents();
-        w->ui()->Msh->repaint();
-        state.PauseTiming();
-        rows = w->Msh->model()->rowCount();
-        w->ui()->txt_s_value->setText(before);
-        QApplication::processEvents();
-        state.ResumeTiming();
-    }
-    state.counters["shown_rows"] = rows;
+    wbbench::timeShownKeystrokes(state, w->ui()->txt_s_value, before, text, w->ui()->Msh);
     wbbench::memoryCounters(state);
     delete w;
     wbbench::closeShared();

@@ -11,6 +11,7 @@
 
 #include "benchdb.h"
 #include "benchmain.h"
+#include "keystroke.h"
 #include "memory.h"
 #include <QApplication>
 #include <QDir>
@@ -98,20 +99,7 @@ void searchKeystroke(benchmark::State& state, wb::Engine engine, const QString& 
         return;
     auto* w = showSearchPage();
     w->ui()->cmb_s_cri->setCurrentText(criterion);
-    w->ui()->txt_s_val->setText(before);
-    QApplication::processEvents();
-    int rows = 0;
-    for (auto _ : state) {
-        w->ui()->txt_s_val->setText(text); // the keystroke: the search runs on the change
-        QApplication::processEvents();
-        w->ui()->MshSearching->repaint();
-        state.PauseTiming();
-        rows = w->ui()->MshSearching->model()->rowCount();
-        w->ui()->txt_s_val->setText(before);
-        QApplication::processEvents();
-        state.ResumeTiming();
-    }
-    state.counters["shown_rows"] = rows;
+    wbbench::timeShownKeystrokes(state, w->ui()->txt_s_val, before, text, w->ui()->MshSearching);
     wbbench::memoryCounters(state);
     delete w;
     wbbench::closeShared();

@@ -1,5 +1,7 @@
 #include "keystroke.h"
 
+#include <QApplication>
+
 namespace wbbench {
 
 void timeKeystrokes(benchmark::State& state, QLineEdit* box, const QString& text,
@@ -15,6 +17,24 @@ void timeKeystrokes(benchmark::State& state, QLineEdit* box, const QString& text
         state.ResumeTiming();
     }
     state.counters["rows"] = shown;
+}
+
+void timeShownKeystrokes(benchmark::State& state, QLineEdit* box, const QString& before, const QString& text,
+                         QAbstractItemView* grid) {
+    box->setText(before);
+    QApplication::processEvents();
+    int rows = 0;
+    for (auto _ : state) {
+        box->setText(text);
+        QApplication::processEvents();
+        grid->repaint();
+        state.PauseTiming();
+        rows = grid->model()->rowCount();
+        box->setText(before);
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["shown_rows"] = rows;
 }
 
 } // namespace wbbench
