@@ -10,6 +10,7 @@
 #include "ui_Frm_User.h"
 #include "ui_frmLogin.h"
 #include "ui_frmSecMenus.h"
+#include "userstest.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -21,27 +22,8 @@ using namespace wb;
 // a user clicks.
 namespace {
 
-class UserRightsTest : public wbtest::RegisterTest {
+class UserRightsTest : public wbtest::UsersTest {
 protected:
-    void beforeMainWindow() override {
-        Module1::LoginUserName = QStringLiteral("ADMIN");
-        Module1::UserType = QStringLiteral("A");
-        Module1::UserRowNo = 1;
-    }
-    Frm_User& open() { return wbtest::openFromMenu<Frm_User>("mnuAddUser"); }
-    void add(Frm_User& w, const QString& name, const QString& password, bool administrator = false) {
-        w.cmdCancel_Click();
-        QTest::keyClicks(w.ui()->txt_User_Nm, name);
-        QTest::keyClicks(w.ui()->txt_User_pass, password);
-        (administrator ? w.ui()->Opt_Admin : w.ui()->Opt_User)->setChecked(true);
-        w.cmdSave->click();
-    }
-    void pick(Frm_User& w, const QString& name) {
-        const int r = rowOf(w, 2, name);
-        ASSERT_GE(r, 1) << "no grid row for " << name.toStdString();
-        w.Msh->setRow(r);
-        w.Msh_DblClick();
-    }
     // Logs in through the login window, which reads the user's status from the user's row.
     void logInAs(const QString& login, const QString& password) {
         ui::Forms::unloadAll();
@@ -56,14 +38,6 @@ protected:
         w.cmdLogIn_Click();
         ASSERT_TRUE(messages.shown().isEmpty()) << messages.texts().join('|').toStdString();
         main = &ui::Forms::get<MDIForm1>();
-    }
-    bool canLogIn(const QString& login, const QString& password) {
-        try {
-            db->connect(login, password);
-            return true;
-        } catch (const DbError&) {
-            return false;
-        }
     }
     bool storeSaysAdministrator(const QString& login) {
         return db->connect()->logins().isAdministrator(login);
