@@ -13,6 +13,7 @@
 #include <string_view>
 
 int main(int argc, char** argv) {
+    wb::ensureRuntimeFolder();
     if (argc == 3 && std::string_view(argv[1]) == "--prepare-postgres") {
         QCoreApplication setup(argc, argv);
         return wb::preparePostgresServer(argv[2]);

@@ -6,8 +6,9 @@
 
 namespace wb::common {
 
-void printReport(QWidget* owner, const QString& templateFile, const QString& formula) {
-    report::printRecord(owner, templateFile, formula);
+void printReport(QWidget* owner, const QString& templateFile, const QString& formula,
+                 const QString& record) {
+    report::printRecord(owner, templateFile, formula, record);
 }
 
 } // namespace wb::common

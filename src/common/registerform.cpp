@@ -325,7 +325,7 @@ void RegisterForm::cmdPrint_Click() {
     if (def_.printTemplate.isEmpty())
         return; // a register without a template does not print
     const QString key = keyBox ? keyBox->text() : QString();
-    printReport(this, def_.printTemplate, key.isEmpty() ? QString() : def_.printFormulaPrefix + key);
+    printReport(this, def_.printTemplate, key.isEmpty() ? QString() : def_.printFormulaPrefix + key, key);
 }
 
 void RegisterForm::cmdExit_Click() {

@@ -27,10 +27,12 @@ QString fileTitle(const QString& title) {
 
 } // namespace
 
-QString proposedPdfPath(const QString& title, const QDate& date) {
+QString proposedPdfPath(const QString& title, const QDate& date, const QString& record) {
+    QString name = fileTitle(title);
+    if (!record.trimmed().isEmpty())
+        name += u' ' + fileTitle(record);
     return QDir(documentsFolder())
-        .filePath(
-            QStringLiteral("%1 %2.pdf").arg(fileTitle(title), date.toString(QStringLiteral("yyyy-MM-dd"))));
+        .filePath(QStringLiteral("%1 %2.pdf").arg(name, date.toString(QStringLiteral("yyyy-MM-dd"))));
 }
 
 } // namespace wb::report

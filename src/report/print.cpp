@@ -72,11 +72,13 @@ void viewReport(const std::shared_ptr<Report>& report) {
     viewer.Show();
 }
 
-void printRecord(QObject* owner, const QString& templateFile, const QString& formula) {
+void printRecord(QObject* owner, const QString& templateFile, const QString& formula,
+                 const QString& record) {
     PrintJob& job = newPrintJob(owner, templateFile);
     logOnFirstTable(*job.report);
     if (!formula.isEmpty())
         job.report->setRecordSelectionFormula(formula);
+    job.report->setRecordKey(record);
     viewReport(job.report);
 }
 

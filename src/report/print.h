@@ -44,7 +44,10 @@ void logOnFirstTable(Report& report);
 void viewReport(const std::shared_ptr<Report>& report);
 
 // The whole protocol for one template and an optional selection formula (no formula: the template's
-// own selection applies), as the registers print.
-void printRecord(QObject* owner, const QString& templateFile, const QString& formula);
+// own selection applies), as the registers print. `record` is the key of the one record the formula
+// selects (empty for a listing): the paper then leaves out its listing lines and its PDF name
+// carries the key.
+void printRecord(QObject* owner, const QString& templateFile, const QString& formula,
+                 const QString& record = {});
 
 } // namespace wb::report

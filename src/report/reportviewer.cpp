@@ -331,7 +331,7 @@ void ReportViewer::exportPdf() {
     if (pageCount() == 0)
         return;
     QString path = QFileDialog::getSaveFileName(this, tr("Save as PDF"),
-                                                proposedPdfPath(doc_->title, ui::Clock::now().date()),
+                                                proposedPdfPath(doc_->title, ui::Clock::now().date(), doc_->record),
                                                 tr("PDF files (*.pdf)"));
     if (path.isEmpty())
         return;

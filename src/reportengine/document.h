@@ -45,6 +45,7 @@ struct Page {
 class Document {
 public:
     QString title;
+    QString record; // the key of the one record printed; empty for a listing
     QPageSize pageSize{QPageSize::A4};
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
     QVector<QFont> fonts;

@@ -92,6 +92,20 @@ ReportQuery buildQuery(const ReportTemplate& t) {
         case TableUse::Left:
             q.sql += QStringLiteral(" LEFT JOIN %1 %2 ON ").arg(use.table, use.alias);
             break;
+        case TableUse::Lookup: {
+            // At most one row: the match with the lowest key, so no row of the report is repeated.
+            const QString inner = use.alias + QStringLiteral("l");
+            QStringList match;
+            for (const auto& [a, b] : use.on) {
+                const bool ownFirst = t.fields.at(a).source == int(&use - t.tables.data());
+                const ResolvedField& own = t.fields.at(ownFirst ? a : b);
+                const ResolvedField& other = t.fields.at(ownFirst ? b : a);
+                match << QStringLiteral("%1.%2 = %3").arg(inner, own.column.name, other.sql);
+            }
+            q.sql += QStringLiteral(" LEFT JOIN %1 %2 ON %2.%3 = (SELECT MIN(%4.%3) FROM %1 %4 WHERE %5)")
+                         .arg(use.table, use.alias, use.def->key, inner, match.join(QStringLiteral(" AND ")));
+            continue;
+        }
         }
         QStringList on;
         for (const auto& [a, b] : use.on)
@@ -112,11 +126,13 @@ ReportQuery buildQuery(const ReportTemplate& t) {
     }
     if (!where.isEmpty())
         q.sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
+    // Rows without a value come after the others, in either direction and on both engines.
     QStringList order;
     for (const GroupDef& g : t.groups)
-        order << t.fields.at(g.field).sql;
+        order << t.fields.at(g.field).sql + QStringLiteral(" NULLS LAST");
     for (const OrderDef& o : t.order)
-        order << t.fields.at(o.field).sql + (o.descending ? QStringLiteral(" DESC") : QString());
+        order << t.fields.at(o.field).sql +
+                     (o.descending ? QStringLiteral(" DESC NULLS LAST") : QStringLiteral(" NULLS LAST"));
     if (!order.isEmpty())
         q.sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
     return q;
@@ -166,6 +182,7 @@ public:
     Layouter(const ReportTemplate& main, Connection& con, const QDateTime& now)
         : main_(main), con_(con), now_(now), doc_(std::make_shared<Document>()) {
         doc_->title = main.title.isEmpty() ? main.fileName : main.title;
+        doc_->record = main.record;
         doc_->pageSize = main.pageSize;
         doc_->orientation = main.orientation;
         const QSizeF page = doc_->pageSizeUnits();
@@ -377,6 +394,9 @@ private:
 
     Line layout(const LineDef& def, const Context& ctx) {
         Line line;
+        if ((def.style.listing && !main_.record.isEmpty()) || (def.style.suppressBlank && blank(def, ctx)))
+            return line; // left out: takes no room
+
         const int fi =
             font(*ctx.t, def.kind == LineDef::Space || def.kind == LineDef::Rule ? LineStyle() : def.style);
         const QFontMetricsF& fm = fonts_.at(fi).metrics;
@@ -394,7 +414,7 @@ private:
         }
         case LineDef::Text: {
             const int align = def.style.align ? def.style.align : int(Qt::AlignLeft);
-            const int count = cell(line, def.cells.at(0), ctx, fi, left_, width_, align, true);
+            const int count = cell(line, def.cells.at(0), ctx, fi, left_, width_, align, true, def.style.zero);
             line.height = spacing * count;
             return line;
         }
@@ -411,8 +431,8 @@ private:
                 const double w = fraction * width_;
                 const int align = def.style.align ? def.style.align : def.aligns.value(i, Qt::AlignLeft);
                 const double pad = std::min(20.0, w / 8);
-                lines = std::max(
-                    lines, cell(line, def.cells.at(i), ctx, fi, x + pad, w - 2 * pad, align, def.style.wrap));
+                lines = std::max(lines, cell(line, def.cells.at(i), ctx, fi, x + pad, w - 2 * pad, align,
+                                             def.style.wrap, def.style.zero));
                 x += w;
             }
             line.height = spacing * lines;
@@ -426,10 +446,10 @@ private:
 
     // Lays out one cell's text in [x, x + w); returns the number of lines it takes.
     int cell(Line& line, const TextDef& content, const Context& ctx, int fi, double x, double w, int align,
-             bool wrap) {
+             bool wrap, bool zero) {
         const QFontMetricsF& fm = fonts_.at(fi).metrics;
         const double ascent = fm.ascent();
-        QString s = text(content, ctx);
+        QString s = text(content, ctx, zero);
         if (content.pageMarks) {
             TextItem item;
             item.pos = QPointF(x, ascent);
@@ -504,7 +524,41 @@ private:
 
     // ---- values
 
-    QString text(const TextDef& content, const Context& ctx) const {
+    // Whether a line shows fields and every one of them is empty.
+    bool blank(const LineDef& def, const Context& ctx) const {
+        int fields = 0;
+        for (const TextDef& cell : def.cells) {
+            for (const Segment& s : cell.segments) {
+                QString value;
+                if (s.kind == Segment::Field)
+                    value = field(s, ctx, false);
+                else if (s.kind == Segment::Formula)
+                    value = formula(*ctx.t->formula(s.text), ctx);
+                else if (s.kind == Segment::Parameter)
+                    value = parameter(*ctx.t, s.text);
+                else
+                    continue;
+                ++fields;
+                if (!value.trimmed().isEmpty())
+                    return false;
+            }
+        }
+        return fields > 0;
+    }
+
+    // A field of the current row; with `zero`, a number field without a value shows as zero.
+    static QString field(const Segment& s, const Context& ctx, bool zero) {
+        const Column& column = ctx.t->fields.at(s.field).column;
+        QVariant v = ctx.row >= 0 ? ctx.rows->at(ctx.row, s.field) : QVariant();
+        const bool number = kindOf(column.type) == ValueKind::Number;
+        if (zero && number && (!v.isValid() || v.isNull()))
+            v = 0;
+        if (s.places >= 0 && number && v.isValid() && !v.isNull())
+            return numberText(v.toDouble(), s.places);
+        return formatValue(v, column);
+    }
+
+    QString text(const TextDef& content, const Context& ctx, bool zero = false) const {
         QString out;
         for (const Segment& s : content.segments) {
             switch (s.kind) {
@@ -512,8 +566,7 @@ private:
                 out += s.text;
                 break;
             case Segment::Field:
-                if (ctx.row >= 0)
-                    out += formatValue(ctx.rows->at(ctx.row, s.field), ctx.t->fields.at(s.field).column);
+                out += field(s, ctx, zero);
                 break;
             case Segment::Formula:
                 out += formula(*ctx.t->formula(s.text), ctx);

@@ -35,6 +35,10 @@ void Report::setRecordSelectionFormula(const QString& formula) {
     t_->selectionSet = true;
 }
 
+void Report::setRecordKey(const QString& key) {
+    const_cast<ReportTemplate&>(t_->root()).record = key;
+}
+
 DatabaseTable& Report::databaseTable(int number) {
     if (number < 1 || number > int(tables_.size()))
         throw ReportError(QStringLiteral("%1 has no table %2 (it has %3)")

@@ -78,6 +78,11 @@ public:
     // language does not have, or an unknown table or field, raises FormulaError and changes nothing.
     void setRecordSelectionFormula(const QString& formula);
     QString recordSelectionFormula() const { return t_->activeSelection(); }
+    // The key of the one record the report is printed for (a register's PRINT with a record open, a
+    // slip): the paper leaves out its listing lines and its PDF name carries the key. Empty (the
+    // default): the report lists rows.
+    void setRecordKey(const QString& key);
+    const QString& recordKey() const { return t_->root().record; }
 
     // The tables in the order the template names them, from 1 (the "from" table).
     int databaseTableCount() const { return int(tables_.size()); }

@@ -448,7 +448,7 @@ private:
                          QStringLiteral("the report has one \"from\" table; add the others with join"));
                 t.tables.append(tableUse(t, l.value, l.lineNo));
             } else if (key == u"join" || key == u"inner join" || key == u"left join" ||
-                       key == u"cross join") {
+                       key == u"cross join" || key == u"lookup") {
                 if (t.tables.isEmpty())
                     fail(l.lineNo, QStringLiteral("\"from\" comes before the joins"));
                 join(t, key, l);
@@ -491,7 +491,13 @@ private:
         const auto m = onRe.match(l.value);
         const QString tablePart = m.hasMatch() ? l.value.left(m.capturedStart()) : l.value;
         TableUse use = tableUse(t, tablePart, l.lineNo);
-        if (key == u"left join")
+        if (key == u"lookup") {
+            use.join = TableUse::Lookup;
+            if (!m.hasMatch())
+                fail(l.lineNo, QStringLiteral("a lookup needs \"on Table.Field = Table.Field\""));
+            if (use.def->key.isEmpty())
+                fail(l.lineNo, QStringLiteral("a lookup reads a table with a key; %1 has none").arg(use.table));
+        } else if (key == u"left join")
             use.join = TableUse::Left;
         else if (key == u"cross join" || !m.hasMatch())
             use.join = TableUse::Cross;
@@ -516,6 +522,13 @@ private:
             if (kindOf(t.fields[a].column.type) != kindOf(t.fields[b].column.type))
                 fail(l.lineNo, QStringLiteral("%1 and %2 hold different kinds of values")
                                    .arg(t.fields[a].display, t.fields[b].display));
+            if (use.join == TableUse::Lookup) {
+                const int own = int(t.tables.size() - 1);
+                if ((t.fields[a].source == own) == (t.fields[b].source == own))
+                    fail(l.lineNo, QStringLiteral("a lookup compares a field of %1 with a field of the "
+                                                  "tables before it")
+                                       .arg(use.name));
+            }
             t.tables.last().on.append({a, b});
         }
     }
@@ -664,12 +677,18 @@ private:
                 s.scale = 1.8;
             else if (w == u"wrap")
                 s.wrap = true;
+            else if (w == u"suppressblank")
+                s.suppressBlank = true;
+            else if (w == u"zero")
+                s.zero = true;
+            else if (w == u"listing")
+                s.listing = true;
             else if (int a = alignment(w))
                 s.align = a;
             else
                 fail(lineNo,
                      QStringLiteral("unknown option \"%1\" (bold, italic, underline, small, large, huge, "
-                                    "left, center, right, wrap)")
+                                    "left, center, right, wrap, suppressblank, zero, listing)")
                          .arg(o));
         }
         return s;
@@ -737,6 +756,17 @@ private:
             return s;
         }
         const QString lower = inner.toLower();
+        // {Table.Field:0}: a number with that many decimals (0: none, for a count or an age).
+        static const QRegularExpression placesRe(QStringLiteral("^([^:]+\\.[^:]+):\\s*(\\d)$"));
+        if (const auto m = placesRe.match(inner); m.hasMatch()) {
+            s.kind = Segment::Field;
+            s.field = resolveField(t, m.captured(1), lineNo);
+            s.places = m.captured(2).toInt();
+            if (kindOf(t.fields[s.field].column.type) != ValueKind::Number)
+                fail(lineNo, QStringLiteral("{%1} sets decimals; %2 is not a number field")
+                                 .arg(inner, t.fields[s.field].display));
+            return s;
+        }
         const int colon = int(inner.indexOf(u':'));
         if (colon > 0) {
             const QString fn = lower.left(colon).trimmed();

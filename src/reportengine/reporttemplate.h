@@ -25,6 +25,9 @@ struct LineStyle {
     double scale = 1.0; // of the report's font size
     int align = 0;      // Qt::AlignLeft/AlignHCenter/AlignRight; 0: as the columns say
     bool wrap = false;  // rows: cells wrap instead of being cut short
+    bool suppressBlank = false; // left out when every field it shows is empty
+    bool zero = false;          // a number field without a value shows as zero
+    bool listing = false;       // shown only when the report lists rows, not one record's paper
 };
 
 // One part of a text: a literal or a value filled in when the report is drawn.
@@ -47,8 +50,9 @@ struct Segment {
         Minimum,
         Maximum
     } kind = Literal;
-    QString text;   // the literal, or the formula field's or parameter's name
-    int field = -1; // index into the template's fields
+    QString text;    // the literal, or the formula field's or parameter's name
+    int field = -1;  // index into the template's fields
+    int places = -1; // a number field shown with this many decimals; -1: as its column says
 };
 
 struct TextDef {
@@ -85,7 +89,8 @@ struct TableUse {
     QString table; // the schema's spelling
     const Table* def = nullptr;
     QString alias; // the query's alias (t0, t1, ...)
-    enum Join { From, Inner, Left, Cross } join = From;
+    // Lookup: a left join that takes at most one row of the table (the match with the lowest key).
+    enum Join { From, Inner, Left, Cross, Lookup } join = From;
     QVector<QPair<int, int>> on; // field indexes compared for equality
 };
 
@@ -118,6 +123,7 @@ public:
     QString defaultSelection; // applies until the program sets a selection formula
     QString selection;        // the program's selection formula
     bool selectionSet = false;
+    QString record; // the key of the one record the report is printed for; empty for a listing
     QVector<OrderDef> order;
 
     QVector<ResolvedField> fields; // every field the template shows, groups, orders or joins on

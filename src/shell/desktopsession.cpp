@@ -1,6 +1,10 @@
 #include "desktopsession.h"
 
+#include <QByteArray>
 #include <QtGlobal>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace wb {
 
@@ -15,6 +19,23 @@ bool hasDesktopSession() {
     if (platform.startsWith(QLatin1String("wayland")))
         return wayland;
     return true; // offscreen, vnc, eglfs, ...: the platform needs no desktop session
+}
+
+void ensureRuntimeFolder() {
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    QByteArray folder = qgetenv("TMPDIR");
+    if (folder.isEmpty())
+        folder = "/tmp";
+    folder += "/wardbook-runtime-" + QByteArray::number(uint(getuid()));
+    ::mkdir(folder.constData(), 0700);
+    // Only a real folder of this user's own is taken (never one another user made, nor a link).
+    struct stat st{};
+    if (::lstat(folder.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != getuid())
+        return;
+    if ((st.st_mode & 0777) != 0700 && ::chmod(folder.constData(), 0700) != 0)
+        return;
+    ::setenv("XDG_RUNTIME_DIR", folder.constData(), 1);
 }
 
 QString noDesktopSessionMessage() {

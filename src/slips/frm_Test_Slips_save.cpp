@@ -152,5 +152,5 @@ void frm_Test_Slips::cmdPrint_Click() {
     if (key.isEmpty())
         return;
     common::printReport(this, QStringLiteral("rpt_Pat_master_slip.rpt"),
-                        QStringLiteral("{SLIPS_MASTER.Row_no} = ") + key);
+                        QStringLiteral("{SLIPS_MASTER.Row_no} = ") + key, key);
 }

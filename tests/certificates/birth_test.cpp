@@ -472,7 +472,7 @@ TEST_P(BirthCertificateTest, PrintsTheLoadedCertificateOrEveryCertificate) {
     EXPECT_TRUE(text.contains(QStringLiteral("DR BANO")));
     EXPECT_TRUE(text.contains(QStringLiteral("30/11/2026")));
     EXPECT_FALSE(text.contains(QStringLiteral("ZARA")));
-    EXPECT_TRUE(text.contains(QStringLiteral("Number of births: 1")));
+    EXPECT_FALSE(text.contains(QStringLiteral("Number of births"))) << "one certificate is no listing";
 }
 
 WB_ENGINES(BirthCertificateTest);

@@ -451,7 +451,7 @@ TEST_P(AdmissionTest, PrintsTheLoadedAdmissionOrEveryAdmission) {
     EXPECT_TRUE(text.contains(QStringLiteral("DR A")));
     EXPECT_TRUE(text.contains(QStringLiteral("DR C")));
     EXPECT_FALSE(text.contains(QStringLiteral("ZARA KHAN")));
-    EXPECT_TRUE(text.contains(QStringLiteral("Admissions: 1")));
+    EXPECT_FALSE(text.contains(QStringLiteral("Admissions:"))) << "one admission's form is no listing";
     EXPECT_TRUE(messages.shown().isEmpty()) << messages.texts().join('|').toStdString();
 }
 

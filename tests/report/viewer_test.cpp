@@ -34,6 +34,10 @@ TEST(PdfNameTest, SaveAsPdfProposesTheDocumentsFolderAndTheTitleWithTheDate) {
               QStringLiteral("Slips 01-12 - A-B 2026-01-02.pdf"));
     EXPECT_EQ(QFileInfo(proposedPdfPath(QString(), QDate(2026, 1, 2))).fileName(),
               QStringLiteral("Report 2026-01-02.pdf"));
+    // One record's paper carries its key: two slips saved the same day get two names.
+    EXPECT_EQ(QFileInfo(proposedPdfPath(QStringLiteral("Patient Slip"), QDate(2026, 12, 9), QStringLiteral("123")))
+                  .fileName(),
+              QStringLiteral("Patient Slip 123 2026-12-09.pdf"));
 }
 
 class ViewerWindow : public ::testing::Test {
@@ -98,6 +102,17 @@ TEST_F(ViewerWindow, PrintShowsTheReportInATopLevelViewerWithoutWaiting) {
     EXPECT_NE(job->application, nullptr);
     EXPECT_EQ(job->report, control()->reportSource());
     EXPECT_EQ(job->report->databaseTable(1).logOnUser(), QStringLiteral("ADMIN"));
+}
+
+TEST_F(ViewerWindow, OneRecordsPrintHandsItsKeyToThePaperAndAListingNone) {
+    printRecord(owner_.get(), kUsers, QStringLiteral("{User_Information.Row_No} = 12"), QStringLiteral("12"));
+    EXPECT_EQ(control()->document()->record, QStringLiteral("12"));
+    EXPECT_EQ(QFileInfo(proposedPdfPath(control()->document()->title, QDate(2026, 12, 9),
+                                        control()->document()->record))
+                  .fileName(),
+              QStringLiteral("Users List 12 2026-12-09.pdf"));
+    printRecord(owner_.get(), kUsers, QString());
+    EXPECT_TRUE(control()->document()->record.isEmpty());
 }
 
 TEST_F(ViewerWindow, ASecondPrintReusesTheViewerAndEmptiesItsCaption) {
