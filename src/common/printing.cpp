@@ -6,8 +6,7 @@
 
 namespace wb::common {
 
-void printReport(QWidget* owner, const QString& templateFile, const QString& formula,
-                 const QString& record) {
+void printReport(QWidget* owner, const QString& templateFile, const QString& formula, const QString& record) {
     report::printRecord(owner, templateFile, formula, record);
 }
 

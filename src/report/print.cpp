@@ -72,8 +72,7 @@ void viewReport(const std::shared_ptr<Report>& report) {
     viewer.Show();
 }
 
-void printRecord(QObject* owner, const QString& templateFile, const QString& formula,
-                 const QString& record) {
+void printRecord(QObject* owner, const QString& templateFile, const QString& formula, const QString& record) {
     PrintJob& job = newPrintJob(owner, templateFile);
     logOnFirstTable(*job.report);
     if (!formula.isEmpty())

@@ -330,9 +330,9 @@ void ReportViewer::printReport() {
 void ReportViewer::exportPdf() {
     if (pageCount() == 0)
         return;
-    QString path = QFileDialog::getSaveFileName(this, tr("Save as PDF"),
-                                                proposedPdfPath(doc_->title, ui::Clock::now().date(), doc_->record),
-                                                tr("PDF files (*.pdf)"));
+    QString path = QFileDialog::getSaveFileName(
+        this, tr("Save as PDF"), proposedPdfPath(doc_->title, ui::Clock::now().date(), doc_->record),
+        tr("PDF files (*.pdf)"));
     if (path.isEmpty())
         return;
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))

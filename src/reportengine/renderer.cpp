@@ -414,7 +414,8 @@ private:
         }
         case LineDef::Text: {
             const int align = def.style.align ? def.style.align : int(Qt::AlignLeft);
-            const int count = cell(line, def.cells.at(0), ctx, fi, left_, width_, align, true, def.style.zero);
+            const int count =
+                cell(line, def.cells.at(0), ctx, fi, left_, width_, align, true, def.style.zero);
             line.height = spacing * count;
             return line;
         }

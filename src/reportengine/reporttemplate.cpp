@@ -496,7 +496,8 @@ private:
             if (!m.hasMatch())
                 fail(l.lineNo, QStringLiteral("a lookup needs \"on Table.Field = Table.Field\""));
             if (use.def->key.isEmpty())
-                fail(l.lineNo, QStringLiteral("a lookup reads a table with a key; %1 has none").arg(use.table));
+                fail(l.lineNo,
+                     QStringLiteral("a lookup reads a table with a key; %1 has none").arg(use.table));
         } else if (key == u"left join")
             use.join = TableUse::Left;
         else if (key == u"cross join" || !m.hasMatch())

@@ -22,9 +22,9 @@ struct LineStyle {
     bool bold = false;
     bool italic = false;
     bool underline = false;
-    double scale = 1.0; // of the report's font size
-    int align = 0;      // Qt::AlignLeft/AlignHCenter/AlignRight; 0: as the columns say
-    bool wrap = false;  // rows: cells wrap instead of being cut short
+    double scale = 1.0;         // of the report's font size
+    int align = 0;              // Qt::AlignLeft/AlignHCenter/AlignRight; 0: as the columns say
+    bool wrap = false;          // rows: cells wrap instead of being cut short
     bool suppressBlank = false; // left out when every field it shows is empty
     bool zero = false;          // a number field without a value shows as zero
     bool listing = false;       // shown only when the report lists rows, not one record's paper

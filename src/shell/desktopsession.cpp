@@ -30,7 +30,7 @@ void ensureRuntimeFolder() {
     folder += "/wardbook-runtime-" + QByteArray::number(uint(getuid()));
     ::mkdir(folder.constData(), 0700);
     // Only a real folder of this user's own is taken (never one another user made, nor a link).
-    struct stat st{};
+    struct stat st {};
     if (::lstat(folder.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != getuid())
         return;
     if ((st.st_mode & 0777) != 0700 && ::chmod(folder.constData(), 0700) != 0)

@@ -28,7 +28,8 @@ protected:
     }
 
     static void addShift(const QString& name, const QString& from) {
-        Module1::Con->Execute(QStringLiteral("INSERT INTO SHIFT (shift, time_from) VALUES (?, ?)"), {name, from});
+        Module1::Con->Execute(QStringLiteral("INSERT INTO SHIFT (shift, time_from) VALUES (?, ?)"),
+                              {name, from});
     }
 
     std::shared_ptr<Report> open(const QString& text) {
@@ -65,9 +66,10 @@ text suppressblank = IPD No: {SLIPS_MASTER.Ipd_Code} Reg No: {SLIPS_MASTER.Reg_N
 row suppressblank = Employee: | {SLIPS_MASTER.Emp_No} | {SLIPS_MASTER.Emp_Name}
 text suppressblank = A line without fields stays
 )"));
-    EXPECT_EQ(texts(*report), QStringList({QStringLiteral("Slip 1"), QStringLiteral("IPD No: IPD-4 Reg No: "),
-                                           QStringLiteral("A line without fields stays"), QStringLiteral("Slip 2"),
-                                           QStringLiteral("A line without fields stays")}));
+    EXPECT_EQ(texts(*report),
+              QStringList({QStringLiteral("Slip 1"), QStringLiteral("IPD No: IPD-4 Reg No: "),
+                           QStringLiteral("A line without fields stays"), QStringLiteral("Slip 2"),
+                           QStringLiteral("A line without fields stays")}));
 }
 
 TEST_P(TemplateFeatures, ANumberFieldIsShownWithTheDecimalsAskedFor) {
@@ -101,10 +103,10 @@ order = {SLIPS_MASTER.Row_no}
 row zero = {SLIPS_MASTER.p_name} | {SLIPS_MASTER.Reg_No} | {SLIPS_MASTER.Bal} | {SLIPS_MASTER.Age:0}
 row = {SLIPS_MASTER.p_name} | {SLIPS_MASTER.Bal}
 )"));
-    EXPECT_EQ(texts(*report), QStringList({QStringLiteral("PATIENT 1"), QStringLiteral("0.00"), QStringLiteral("0"),
-                                           QStringLiteral("PATIENT 1"), QStringLiteral("PATIENT 2"),
-                                           QStringLiteral("12.50"), QStringLiteral("0"), QStringLiteral("PATIENT 2"),
-                                           QStringLiteral("12.50")}));
+    EXPECT_EQ(texts(*report),
+              QStringList({QStringLiteral("PATIENT 1"), QStringLiteral("0.00"), QStringLiteral("0"),
+                           QStringLiteral("PATIENT 1"), QStringLiteral("PATIENT 2"), QStringLiteral("12.50"),
+                           QStringLiteral("0"), QStringLiteral("PATIENT 2"), QStringLiteral("12.50")}));
 }
 
 TEST_P(TemplateFeatures, ListingLinesAreLeftOutOfOneRecordsPaper) {

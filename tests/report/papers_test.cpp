@@ -17,24 +17,32 @@ struct Paper {
     const char* file;
     const char* formula; // as the window sets it for the record open there
     const char* record;
-    QStringList shows;  // besides the letterhead
+    QStringList shows;   // besides the letterhead
     QStringList leftOut; // empty lines and listing counts
 };
 
 const QList<Paper>& papers() {
     static const QList<Paper> list = {
-        {"rpt_Pat_master_slip.rpt", "{SLIPS_MASTER.Row_no} = 123", "123",
+        {"rpt_Pat_master_slip.rpt",
+         "{SLIPS_MASTER.Row_no} = 123",
+         "123",
          {"PATIENT SLIP", "Slip No: 123", "Age: 32 Y", "ZARA KHAN", "BLOOD CBC", "Checkup Doctor: DR OPD",
           "Balance 0.00", "Discount 0.00", "Cash Received 500.00"},
          {"IPD No:", "Reg No:", "Employee:", "32.00", "Slips:"}},
-        {"rpt_Admission.rpt", "{Addmission.Row_no} = 7", "7",
+        {"rpt_Admission.rpt",
+         "{Addmission.Row_no} = 7",
+         "7",
          {"ADMISSION FORM", "IPD-7", "ZARA KHAN", "32 Y", "Consultant DR CONSULTANT", "________",
           "DR DUTY Duty Doctor"},
          {"Admissions:", "Observation ", "Financial Responsible", "Reffered Doctor"}},
-        {"rpt_Observation.rpt", "{Observation_from.Row_no} = 7", "7",
+        {"rpt_Observation.rpt",
+         "{Observation_from.Row_no} = 7",
+         "7",
          {"OBSERVATION FORM", "R-7", "ZARA KHAN", "32 Y"},
          {"Observations:", "Financial Responsible", "Reffered Doctor"}},
-        {"rpt_Birth_Certificate.rpt", "{Brith_Certificate.row_no} = 3", "3",
+        {"rpt_Birth_Certificate.rpt",
+         "{Brith_Certificate.row_no} = 3",
+         "3",
          {"BIRTH CERTIFICATE", "Brith-3", "AMNA", "________", "DR DUTY Duty Doctor"},
          {"Number of births", "Remarks", "Address"}},
     };
@@ -49,7 +57,8 @@ protected:
             return;
         wbtest::openShared(*db);
         setTemplateFolder(reporttest::sourceTemplates());
-        exec("INSERT INTO Company (Company, comAddr, comTel, comActive) VALUES ('OLD CLINIC', 'GONE', '1', NULL)");
+        exec("INSERT INTO Company (Company, comAddr, comTel, comActive) VALUES ('OLD CLINIC', 'GONE', '1', "
+             "NULL)");
         exec("INSERT INTO Company (Company, comAddr, comTel, comActive) VALUES ('CITY HOSPITAL', "
              "'12 MALL ROAD LAHORE', '042-1112223', 'Y')");
         exec("INSERT INTO doc (Row_no, doc_name, Status) VALUES (1, 'DR OPD', 'Doctor'), "
@@ -58,28 +67,32 @@ protected:
              "(1, 'PAT-1', 'ZARA KHAN', 'IMRAN KHAN', 'F')");
         exec("INSERT INTO Services (S_name) VALUES ('BLOOD')");
         const QVariant service = Module1::Con->scalar(QStringLiteral("SELECT MAX(Row_no) FROM Services"));
-        Module1::Con->Execute(QStringLiteral("INSERT INTO Rate_List (S_code, Cata, Rate) VALUES (?, 'CBC', 500)"),
-                              {service});
+        Module1::Con->Execute(
+            QStringLiteral("INSERT INTO Rate_List (S_code, Cata, Rate) VALUES (?, 'CBC', 500)"), {service});
         const QVariant test = Module1::Con->scalar(QStringLiteral("SELECT MAX(Row_no) FROM Rate_List"));
         // An OPD slip: no admission, no employee, nothing owed and no discount typed (Null).
         exec("INSERT INTO SLIPS_MASTER (Row_no, Slip_code, Slip_date, Shift, p_name, Relation, Age, Yr, Sex, "
              "opd_doc, status, amount, discount, n_amou, Cash_rece, Bal, User_Name) VALUES (123, 'SL-123', "
-             "'2026-12-09', 'M', 'ZARA KHAN', '', 32, 'Y', 'F', 1, 'OPD', 500, NULL, 500, 500, NULL, 'ADMIN')");
-        Module1::Con->Execute(QStringLiteral("INSERT INTO SLIP_DETAIL (Row_no, Line_no, slip_date, service, "
-                                             "rate_list, test_rate) VALUES (123, 1, '2026-12-09', ?, ?, 500)"),
-                              {service, test});
+             "'2026-12-09', 'M', 'ZARA KHAN', '', 32, 'Y', 'F', 1, 'OPD', 500, NULL, 500, 500, NULL, "
+             "'ADMIN')");
+        Module1::Con->Execute(
+            QStringLiteral("INSERT INTO SLIP_DETAIL (Row_no, Line_no, slip_date, service, "
+                           "rate_list, test_rate) VALUES (123, 1, '2026-12-09', ?, ?, 500)"),
+            {service, test});
         for (int row : {6, 7}) {
             Module1::Con->Execute(
-                QStringLiteral("INSERT INTO Addmission (Row_no, Ipd_code, Reg_no, admdate, Pat_row_id, Age, Yr, "
-                               "Room_no, consultant, duty_doc, Shift) VALUES (?, ?, ?, '2026-12-09', 1, 32, 'Y', "
-                               "'R1', 2, 3, 'M')"),
+                QStringLiteral(
+                    "INSERT INTO Addmission (Row_no, Ipd_code, Reg_no, admdate, Pat_row_id, Age, Yr, "
+                    "Room_no, consultant, duty_doc, Shift) VALUES (?, ?, ?, '2026-12-09', 1, 32, 'Y', "
+                    "'R1', 2, 3, 'M')"),
                 {row, QStringLiteral("IPD-%1").arg(row), QStringLiteral("R-%1").arg(row)});
         }
         for (int row : {2, 3}) {
             Module1::Con->Execute(
-                QStringLiteral("INSERT INTO Brith_Certificate (row_no, serial_no, reg_no, delivery_no, mother_name, "
-                               "father_name, sex, date_brith, duty_doc, issu_date) VALUES (?, ?, 'R-9', 'D-9', "
-                               "'AMNA', 'BILAL', 'F', '2026-12-08', 3, '2026-12-09')"),
+                QStringLiteral(
+                    "INSERT INTO Brith_Certificate (row_no, serial_no, reg_no, delivery_no, mother_name, "
+                    "father_name, sex, date_brith, duty_doc, issu_date) VALUES (?, ?, 'R-9', 'D-9', "
+                    "'AMNA', 'BILAL', 'F', '2026-12-08', 3, '2026-12-09')"),
                 {row, QStringLiteral("Brith-%1").arg(row)});
         }
     }
@@ -98,7 +111,15 @@ protected:
             report->setRecordSelectionFormula(QString::fromUtf8(paper.formula));
             report->setRecordKey(QString::fromUtf8(paper.record));
         }
-        return pdfText(*report->render()).simplified();
+        return readable(pdfText(*report->render()));
+    }
+
+    // The text with its blanks made single and the font's ligatures ("ﬀ" in "Reffered") spelt out.
+    static QString readable(QString text) {
+        const QStringList spelt = {"ff", "fi", "fl", "ffi", "ffl"};
+        for (int i = 0; i < spelt.size(); ++i)
+            text.replace(QChar(0xFB00 + i), spelt.at(i));
+        return text.simplified();
     }
 };
 
@@ -110,8 +131,10 @@ TEST_P(Papers, EveryPaperCarriesTheLetterheadAndNoEmptyLineOrCount) {
     for (const Paper& paper : papers()) {
         SCOPED_TRACE(paper.file);
         const QString text = print(paper);
-        for (const QString& letterhead : {"CITY HOSPITAL", "12 MALL ROAD LAHORE", "Tel: 042-1112223"})
-            EXPECT_TRUE(text.contains(letterhead)) << letterhead.toStdString() << " in " << text.toStdString();
+        for (const QString& letterhead :
+             QStringList{"CITY HOSPITAL", "12 MALL ROAD LAHORE", "Tel: 042-1112223"})
+            EXPECT_TRUE(text.contains(letterhead))
+                << letterhead.toStdString() << " in " << text.toStdString();
         EXPECT_FALSE(text.contains(QLatin1String("OLD CLINIC")));
         for (const QString& shown : paper.shows)
             EXPECT_TRUE(text.contains(shown)) << shown.toStdString() << " in " << text.toStdString();
@@ -143,7 +166,8 @@ TEST_P(Papers, TheDailyCounterListsTheShiftsInTheOrderOfTheirStartTimes) {
     for (const char* shift : {"('E', '14:00')", "('N', '20:00')", "('M', '08:00')", "('M', '10:00')"})
         exec(QByteArray("INSERT INTO SHIFT (shift, time_from) VALUES ").append(shift).constData());
     exec("INSERT INTO SLIPS_MASTER (Row_no, Slip_code, Slip_date, Shift, p_name, status, amount, n_amou, "
-         "Cash_rece, Bal) VALUES (201, 'SL-201', '2026-12-09', 'N', 'NIGHT PATIENT', 'OPD', 100, 100, 60, 40), "
+         "Cash_rece, Bal) VALUES (201, 'SL-201', '2026-12-09', 'N', 'NIGHT PATIENT', 'OPD', 100, 100, 60, "
+         "40), "
          "(202, 'SL-202', '2026-12-09', 'E', 'EVENING PATIENT', 'OPD', 200, 200, 200, NULL)");
     auto report = ReportApplication().OpenReport(templatePath(QStringLiteral("rpt_DailyCounter.rpt")));
     report->setConnection(Module1::Con);

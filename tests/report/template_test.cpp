@@ -97,13 +97,13 @@ TEST(ReportTemplate, ReadsDataSectionsGroupsFormulasParametersAndSubreports) {
     EXPECT_EQ(t->subreport(QStringLiteral("rptCacelSlip"))->parent, t.get());
     EXPECT_TRUE(t->pageFooter.lines[0].cells[0].pageMarks);
 
-    // Groups come first in the order; the filter always applies; the selection is the template's own
-    // until the program sets one.
+    // Groups come first in the order, rows without a value last; the filter always applies; the
+    // selection is the template's own until the program sets one.
     ReportQuery q = buildQuery(*t);
     EXPECT_TRUE(
         q.sql.contains(QStringLiteral(" FROM SLIPS_MASTER t0 LEFT JOIN doc t1 ON t1.Row_no = t0.Doc_id "
                                       "CROSS JOIN Company t2 WHERE t2.comActive = ? AND t0.Slip_date = ? "
-                                      "ORDER BY t1.Doc_name, t0.Row_no DESC")))
+                                      "ORDER BY t1.Doc_name NULLS LAST, t0.Row_no DESC NULLS LAST")))
         << q.sql.toStdString();
     EXPECT_EQ(q.values, QVariantList({QStringLiteral("Y"), QDate(2026, 1, 1)}));
     t->selection = QStringLiteral("{consultant.doc_name} = 'DR. O''HARA'");

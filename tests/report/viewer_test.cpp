@@ -35,9 +35,10 @@ TEST(PdfNameTest, SaveAsPdfProposesTheDocumentsFolderAndTheTitleWithTheDate) {
     EXPECT_EQ(QFileInfo(proposedPdfPath(QString(), QDate(2026, 1, 2))).fileName(),
               QStringLiteral("Report 2026-01-02.pdf"));
     // One record's paper carries its key: two slips saved the same day get two names.
-    EXPECT_EQ(QFileInfo(proposedPdfPath(QStringLiteral("Patient Slip"), QDate(2026, 12, 9), QStringLiteral("123")))
-                  .fileName(),
-              QStringLiteral("Patient Slip 123 2026-12-09.pdf"));
+    EXPECT_EQ(
+        QFileInfo(proposedPdfPath(QStringLiteral("Patient Slip"), QDate(2026, 12, 9), QStringLiteral("123")))
+            .fileName(),
+        QStringLiteral("Patient Slip 123 2026-12-09.pdf"));
 }
 
 class ViewerWindow : public ::testing::Test {
