@@ -15,6 +15,8 @@
 #include "ui/msgbox.h"
 #include "ui_frm_Test_Slips.h"
 
+#include <QSignalBlocker>
+
 using namespace wb;
 using Module1::Con;
 using Module1::Rs;
@@ -81,6 +83,8 @@ void frm_Test_Slips::cmdSave_Click() {
                                    {ui_->txt_cash_rece, "Cash Received"},
                                    {ui_->txt_balance, "Balance"}}))
         return;
+    if (!amounts().settle())
+        return;
     try {
         SaveData();
     } catch (const DbError& e) {
@@ -125,6 +129,9 @@ void frm_Test_Slips::OpenData() {
         ui_->optopd->setChecked(!inPatient);
         patientLayout(inPatient);
     }
+    // The stored amounts as they were saved: the cash and balance rules are for typing.
+    const QSignalBlocker cash(ui_->txt_cash_rece);
+    const QSignalBlocker balance(ui_->txt_balance);
     slips::showMaster(this, *Rs);
     ui_->cmb_shift->setEditText(Rs->text(QStringLiteral("Shift")));
     ui_->dtp_slip_date->setDate(Rs->Fields(QStringLiteral("Slip_date")).toDate());

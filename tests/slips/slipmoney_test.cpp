@@ -1,0 +1,264 @@
+// The slip's money as a cashier meets it: lines picked from the rate list, amounts typed, the slip
+// saved and reopened, all through the window's own keys and clicks. Every stored slip adds up.
+#include "registers/frm_Doc_Infor.h"
+#include "registers/frm_Rate_List.h"
+#include "shell/MDIForm1.h"
+#include "slipfixture.h"
+#include "ui/flexgrid.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QTabBar>
+#include <QTest>
+
+using namespace wb;
+
+namespace {
+
+// One step of a cashier at the slip window.
+struct Step {
+    enum Kind { Add, Remove, Type, Save, Reopen, Shows } kind;
+    QString what; // the test to add or remove, the box typed into or read ("cash", "balance", ...)
+    QString text; // what is typed or expected in the box
+    QString said; // the message the step shows, when it shows one
+};
+
+// The stored money of a slip, each Null as "-".
+struct Stored {
+    QString amount, cash, balance, discount;
+};
+
+struct MoneyCase {
+    const char* name;
+    QList<double> rates; // the rate list: tests "T1", "T2", ... at these rates
+    QList<Step> steps;
+    int slips;     // slips stored at the end
+    Stored stored; // the money of the last slip
+};
+
+Step add(const char* test) {
+    return {Step::Add, QLatin1String(test), {}, {}};
+}
+Step remove(const char* test, const char* said = "") {
+    return {Step::Remove, QLatin1String(test), {}, QLatin1String(said)};
+}
+Step type(const char* box, const char* text, const char* said = "") {
+    return {Step::Type, QLatin1String(box), QLatin1String(text), QLatin1String(said)};
+}
+Step save(const char* said = "") {
+    return {Step::Save, {}, {}, QLatin1String(said)};
+}
+Step reopen() {
+    return {Step::Reopen, {}, {}, {}};
+}
+Step shows(const char* box, const char* text) {
+    return {Step::Shows, QLatin1String(box), QLatin1String(text), {}};
+}
+
+const char* const tooMuch = "cash amount Equal or less then net amount";
+
+class SlipMoneyCases : public SlipTest {
+protected:
+    void run(const MoneyCase& c);
+
+    QLineEdit* box(frm_Test_Slips& w, const QString& name) {
+        auto* u = w.ui();
+        const QHash<QString, QLineEdit*> boxes = {{"cash", u->txt_cash_rece},    {"balance", u->txt_balance},
+                                                  {"discount", u->txt_discount}, {"net", u->txt_net_amuont},
+                                                  {"total", u->txt_amount},      {"age", u->txt_age},
+                                                  {"name", u->txt_pat_name}};
+        return boxes.value(name);
+    }
+    // A click in the middle of a control, as the user's mouse gives it.
+    static void click(QWidget* w) {
+        QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+        QApplication::processEvents();
+    }
+    // Types over the box's text: a click into it, select all, the keys.
+    static void typeOver(QLineEdit* b, const QString& text) {
+        click(b);
+        QTest::keyClick(b, Qt::Key_A, Qt::ControlModifier);
+        if (text.isEmpty())
+            QTest::keyClick(b, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(b, text);
+    }
+    // Back to the slip window after a pick: a click on its title bar (the window manager makes the
+    // main window active when the click lands in it, after the viewer had come up, say).
+    void backTo(frm_Test_Slips& w) {
+        if (QApplication::activeWindow() != main)
+            QApplication::setActiveWindow(main);
+        QWidget* frame = w.subWindow();
+        QTest::mouseClick(frame, Qt::LeftButton, {}, QPoint(frame->width() / 2, 8));
+        QApplication::processEvents();
+    }
+    // A row of a grid picked with the mouse, then Enter.
+    static void pickRow(ui::FlexGrid& grid, int col, const QString& text) {
+        const int row = wbtest::gridRow(grid, col, text);
+        ASSERT_GT(row, 0) << text.toStdString();
+        const QRect cell = grid.visualRect(grid.model()->index(row - 1, col));
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::keyClick(&grid, Qt::Key_Return);
+        QApplication::processEvents();
+    }
+    void pickDoctors(frm_Test_Slips& w) {
+        click(w.ui()->cmd_find_opd_doc);
+        auto* doctors = ui::Forms::loaded<frm_Doc_Infor>();
+        ASSERT_NE(doctors, nullptr);
+        pickRow(*doctors->Msh, 2, QStringLiteral("DR. AHMED"));
+        backTo(w);
+        click(w.ui()->cmd_find_Reff_doc);
+        doctors = ui::Forms::loaded<frm_Doc_Infor>();
+        ASSERT_NE(doctors, nullptr);
+        pickRow(*doctors->Msh, 2, QStringLiteral("DR. BUTT"));
+        backTo(w);
+    }
+    void addLine(frm_Test_Slips& w, const QString& test) {
+        click(w.ui()->cmd_Rate_List);
+        auto* rates = ui::Forms::loaded<frm_Rate_List>();
+        ASSERT_NE(rates, nullptr);
+        pickRow(*rates->Msh, 2, test);
+        backTo(w);
+        ASSERT_EQ(w.ui()->txt_Test->text(), test) << "the pick did not reach the slip";
+        click(w.ui()->cmd_ADD_1);
+    }
+    void removeLine(frm_Test_Slips& w, const QString& test) {
+        auto& grid = *w.ui()->MshEntry;
+        const int row = wbtest::gridRow(grid, 3, test);
+        ASSERT_GT(row, 0) << test.toStdString();
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                          grid.visualRect(grid.model()->index(row - 1, 3)).center());
+        click(w.ui()->cmd_Delete_2);
+    }
+    // The search page, a double-click on the newest slip, back on the entry page.
+    void reopenNewest(frm_Test_Slips& w) {
+        QTabBar* tabs = w.ui()->SSTab1->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        auto& grid = *w.ui()->MshSearching;
+        ASSERT_GT(grid.Rows(), 1);
+        const int row = wbtest::gridRow(grid, 0, QString::number(slipCount()));
+        ASSERT_GT(row, 0);
+        QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {},
+                           grid.visualRect(grid.model()->index(row - 1, 5)).center());
+        QApplication::processEvents();
+    }
+    static QString money(const QVariant& v) {
+        return v.isNull() ? QStringLiteral("-") : QString::number(v.toDouble(), 'f', 2);
+    }
+};
+
+void SlipMoneyCases::run(const MoneyCase& c) {
+    opd = doctor(QStringLiteral("DR. AHMED"));
+    referrer = doctor(QStringLiteral("DR. BUTT"));
+    lab = head(QStringLiteral("LABORATORY"));
+    for (int i = 0; i < c.rates.size(); ++i)
+        test(lab, QStringLiteral("T%1").arg(i + 1), c.rates[i]);
+    auto& w = open();
+    QApplication::setActiveWindow(main);
+    typeOver(box(w, "name"), QStringLiteral("ALI"));
+    typeOver(box(w, "age"), QStringLiteral("30"));
+    pickDoctors(w);
+    ASSERT_EQ(w.ui()->txt_ref_doc->text(), QStringLiteral("DR. BUTT"));
+    for (const Step& s : c.steps) {
+        SCOPED_TRACE(QStringLiteral("%1 %2 %3").arg(s.kind).arg(s.what, s.text).toStdString());
+        messages.clear();
+        switch (s.kind) {
+        case Step::Add:
+            addLine(w, s.what);
+            break;
+        case Step::Remove:
+            removeLine(w, s.what);
+            break;
+        case Step::Type:
+            typeOver(box(w, s.what), s.text);
+            break;
+        case Step::Save:
+            click(w.ui()->cmdSave);
+            break;
+        case Step::Reopen:
+            reopenNewest(w);
+            break;
+        case Step::Shows:
+            EXPECT_EQ(box(w, s.what)->text(), s.text) << s.what.toStdString();
+            break;
+        }
+        if (HasFatalFailure())
+            return;
+        if (s.kind == Step::Shows)
+            continue;
+        EXPECT_EQ(messages.texts(), s.said.isEmpty() ? QStringList() : QStringList{s.said});
+    }
+    ASSERT_EQ(slipCount(), c.slips);
+    if (c.slips == 0)
+        return;
+    const qint64 key = slipCount();
+    const Stored got{
+        money(stored(key, QStringLiteral("amount"))), money(stored(key, QStringLiteral("Cash_rece"))),
+        money(stored(key, QStringLiteral("Bal"))), money(stored(key, QStringLiteral("discount")))};
+    EXPECT_EQ(got.amount, c.stored.amount);
+    EXPECT_EQ(got.cash, c.stored.cash);
+    EXPECT_EQ(got.balance, c.stored.balance);
+    EXPECT_EQ(got.discount, c.stored.discount);
+    // Every stored slip adds up: discount = net - cash - balance, each Null counted as 0.
+    for (qint64 k = 1; k <= c.slips; ++k) {
+        const auto cents = [&](const char* column) {
+            return qRound64(stored(k, QLatin1String(column)).toDouble() * 100);
+        };
+        EXPECT_EQ(cents("discount"), cents("n_amou") - cents("Cash_rece") - cents("Bal")) << "slip " << k;
+        EXPECT_EQ(cents("n_amou"), cents("amount")) << "slip " << k;
+    }
+}
+
+TEST_P(SlipMoneyCases, EveryStoredSlipAddsUpWhateverTheOrderOfTheCashiersSteps) {
+    const QList<MoneyCase> cases = {
+        {"cash typed, then a test added: the discount follows the new net",
+         {100, 200, 300},
+         {add("T1"), add("T2"), type("cash", "300"), shows("discount", "0"), add("T3"),
+          shows("discount", "300"), save(), reopen(), shows("total", "600"), shows("cash", "300"),
+          shows("discount", "300")},
+         1,
+         {"600.00", "300.00", "-", "300.00"}},
+        {"cash for three tests, then one removed: the cash rule runs on the new net",
+         {100, 200, 300},
+         {add("T1"), add("T2"), add("T3"), type("cash", "600"), shows("discount", "0"), remove("T3", tooMuch),
+          shows("cash", ""), save(), reopen(), shows("total", "300"), shows("cash", ""),
+          shows("discount", "300"), type("cash", "300"), shows("discount", "0"), save()},
+         1,
+         {"300.00", "300.00", "-", "0.00"}},
+        {"balance typed before the cash: the save refuses more than the net",
+         {100, 200, 300},
+         {add("T1"), add("T2"), add("T3"), type("balance", "100"), type("cash", "600"), save(tooMuch),
+          shows("balance", "100"), type("balance", ""), save(), reopen(), shows("cash", "600"),
+          shows("balance", ""), shows("discount", "0"), save()},
+         1,
+         {"600.00", "600.00", "-", "0.00"}},
+        {"a reopened slip with a line replaced: the discount follows the new bill",
+         {100.45, 50.20, 300},
+         {add("T1"), add("T2"), type("cash", "100"), type("balance", "20.50"), shows("discount", "30.15"),
+          save(), reopen(), shows("cash", "100"), shows("balance", "20.5"), shows("discount", "30.15"),
+          add("T3"), remove("T2"), shows("total", "400.45"), shows("discount", "279.95"), save(), reopen(),
+          shows("balance", "20.5"), shows("discount", "279.95")},
+         1,
+         {"400.45", "100.00", "20.50", "279.95"}},
+        {"balance typed, then cash: the discount keeps the balance",
+         {100, 200, 300},
+         {add("T1"), add("T2"), add("T3"), type("balance", "100"), type("cash", "400"),
+          shows("discount", "100"), save()},
+         1,
+         {"600.00", "400.00", "100.00", "100.00"}},
+    };
+    for (const MoneyCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        run(c);
+        if (HasFatalFailure())
+            return;
+        // The next case starts on an empty book with a fresh window.
+        ui::Forms::unload<frm_Test_Slips>();
+        for (const char* table : {"SLIP_DETAIL", "SLIPS_MASTER", "Rate_List", "Services", "doc"})
+            Module1::Con->Execute(QStringLiteral("delete from %1").arg(QLatin1String(table)));
+    }
+}
+
+WB_ENGINES(SlipMoneyCases);
+
+} // namespace
