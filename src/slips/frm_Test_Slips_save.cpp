@@ -8,14 +8,13 @@
 #include "slipamounts.h"
 #include "slipfields.h"
 #include "sliplines.h"
+#include "slipprint.h"
 #include "slipstore.h"
 #include "ui/binding.h"
 #include "ui/clock.h"
 #include "ui/flexgrid.h"
 #include "ui/msgbox.h"
 #include "ui_frm_Test_Slips.h"
-
-#include <QSignalBlocker>
 
 using namespace wb;
 using Module1::Con;
@@ -94,10 +93,14 @@ void frm_Test_Slips::cmdSave_Click() {
         ui::MsgBox(e.text(), ui::vbInformation);
         return;
     }
-    cmdPrint_Click();
+    // The slip is stored: whatever the print does, the screen shows it saved, as after any save.
+    const QString key = ui_->txt_Row_No->text();
+    const QString printFailure = slips::failureOf([this] { cmdPrint_Click(); });
     ClearAll();
     FillGird(currentCriterion());
     ClearAll();
+    if (!printFailure.isEmpty())
+        slips::tellNotPrinted(key, printFailure);
 }
 
 void frm_Test_Slips::SaveData() {
@@ -129,9 +132,6 @@ void frm_Test_Slips::OpenData() {
         ui_->optopd->setChecked(!inPatient);
         patientLayout(inPatient);
     }
-    // The stored amounts as they were saved: the cash and balance rules are for typing.
-    const QSignalBlocker cash(ui_->txt_cash_rece);
-    const QSignalBlocker balance(ui_->txt_balance);
     slips::showMaster(this, *Rs);
     ui_->cmb_shift->setEditText(Rs->text(QStringLiteral("Shift")));
     ui_->dtp_slip_date->setDate(Rs->Fields(QStringLiteral("Slip_date")).toDate());

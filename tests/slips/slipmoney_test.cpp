@@ -2,6 +2,7 @@
 // saved and reopened, all through the window's own keys and clicks. Every stored slip adds up.
 #include "registers/frm_Doc_Infor.h"
 #include "registers/frm_Rate_List.h"
+#include "report/print.h"
 #include "shell/MDIForm1.h"
 #include "slipfixture.h"
 #include "ui/flexgrid.h"
@@ -9,6 +10,7 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace wb;
@@ -257,6 +259,44 @@ TEST_P(SlipMoneyCases, EveryStoredSlipAddsUpWhateverTheOrderOfTheCashiersSteps) 
         for (const char* table : {"SLIP_DETAIL", "SLIPS_MASTER", "Rate_List", "Services", "doc"})
             Module1::Con->Execute(QStringLiteral("delete from %1").arg(QLatin1String(table)));
     }
+}
+
+TEST_P(SlipMoneyCases, APrintThatFailsAfterTheSaveStillShowsTheSlipAsSaved) {
+    opd = doctor(QStringLiteral("DR. AHMED"));
+    referrer = doctor(QStringLiteral("DR. BUTT"));
+    lab = head(QStringLiteral("LABORATORY"));
+    test(lab, QStringLiteral("T1"), 250);
+    auto& w = open();
+    auto* u = w.ui();
+    QApplication::setActiveWindow(main);
+    typeOver(box(w, "name"), QStringLiteral("ALI"));
+    typeOver(box(w, "age"), QStringLiteral("30"));
+    pickDoctors(w);
+    addLine(w, QStringLiteral("T1"));
+    typeOver(box(w, "cash"), QStringLiteral("250"));
+    // The slip template has gone missing from the program's folder.
+    QTemporaryDir noTemplates;
+    report::setTemplateFolder(noTemplates.path());
+    messages.clear();
+    click(u->cmdSave);
+    ASSERT_EQ(slipCount(), 1);
+    ASSERT_EQ(messages.shown().size(), 1) << messages.texts().join('|').toStdString();
+    const QString said = messages.last().text;
+    EXPECT_TRUE(said.startsWith(QStringLiteral("Slip No. 1 is saved, but it could not be printed: ")))
+        << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("rpt_Pat_master_slip.rpt"))) << said.toStdString();
+    EXPECT_EQ(messages.last().style, ui::vbExclamation);
+    // As after any save: the page is clear for the next slip and the list shows the saved one.
+    EXPECT_TRUE(u->txt_Row_No->text().isEmpty());
+    EXPECT_TRUE(u->frmSlipNo->isHidden());
+    EXPECT_TRUE(u->txt_pat_name->text().isEmpty());
+    EXPECT_EQ(u->MshEntry->Rows(), 1);
+    EXPECT_GT(wbtest::gridRow(*u->MshSearching, 0, QStringLiteral("1")), 0);
+    // Saving again makes no second slip.
+    messages.clear();
+    click(u->cmdSave);
+    EXPECT_EQ(messages.texts(), QStringList{"please enter Age"});
+    EXPECT_EQ(slipCount(), 1);
 }
 
 WB_ENGINES(SlipMoneyCases);
