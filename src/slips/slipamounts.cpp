@@ -64,17 +64,4 @@ bool SlipAmounts::settle() const {
     return true;
 }
 
-bool amountsAreNumbers(std::initializer_list<AmountBox> boxes) {
-    for (const auto& b : boxes) {
-        const QString text = b.box->text().trimmed();
-        if (text.isEmpty() || money::isAmount(text))
-            continue;
-        ui::MsgBox(QStringLiteral("%1 must be a number, such as 500 or 500.50.").arg(QLatin1String(b.what)),
-                   ui::vbInformation);
-        b.box->setFocus();
-        return false;
-    }
-    return true;
-}
-
 } // namespace wb::slips

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QtGlobal>
-#include <initializer_list>
 
 class QLineEdit;
 
@@ -31,13 +30,5 @@ struct SlipAmounts {
     // received nor left as balance, so that the stored slip adds up.
     bool settle() const;
 };
-
-// A box whose text, when there is one, must be an amount; `what` names it in the message.
-struct AmountBox {
-    QLineEdit* box;
-    const char* what;
-};
-// Refuses the first box, in order, whose text is not an amount: a message, the focus to it, false.
-bool amountsAreNumbers(std::initializer_list<AmountBox> boxes);
 
 } // namespace wb::slips

@@ -1,10 +1,18 @@
 #include "slipprint.h"
 
+#include "common/printing.h"
 #include "ui/msgbox.h"
 
 #include <exception>
 
 namespace wb::slips {
+
+void printSlip(QWidget* owner, const QString& key) {
+    if (key.isEmpty())
+        return;
+    common::printReport(owner, QStringLiteral("rpt_Pat_master_slip.rpt"),
+                        QStringLiteral("{SLIPS_MASTER.Row_no} = ") + key);
+}
 
 QString failureOf(const std::function<void()>& print) {
     try {

@@ -38,8 +38,9 @@ struct MoneyCase {
     Stored stored; // the money of the last slip
 };
 
-Step add(const char* test) {
-    return {Step::Add, QLatin1String(test), {}, {}};
+// The test picked from the rate list and added; with a rate, that rate typed over the picked one.
+Step add(const char* test, const char* rate = "", const char* said = "") {
+    return {Step::Add, QLatin1String(test), QLatin1String(rate), QLatin1String(said)};
 }
 Step remove(const char* test, const char* said = "") {
     return {Step::Remove, QLatin1String(test), {}, QLatin1String(said)};
@@ -65,10 +66,10 @@ protected:
 
     QLineEdit* box(frm_Test_Slips& w, const QString& name) {
         auto* u = w.ui();
-        const QHash<QString, QLineEdit*> boxes = {{"cash", u->txt_cash_rece},    {"balance", u->txt_balance},
-                                                  {"discount", u->txt_discount}, {"net", u->txt_net_amuont},
-                                                  {"total", u->txt_amount},      {"age", u->txt_age},
-                                                  {"name", u->txt_pat_name}};
+        const QHash<QString, QLineEdit*> boxes = {
+            {"cash", u->txt_cash_rece}, {"balance", u->txt_balance},  {"discount", u->txt_discount},
+            {"net", u->txt_net_amuont}, {"total", u->txt_amount},     {"age", u->txt_age},
+            {"name", u->txt_pat_name},  {"contact", u->txt_phone_no}, {"reference", u->txt_book_no}};
         return boxes.value(name);
     }
     // A click in the middle of a control, as the user's mouse gives it.
@@ -76,14 +77,13 @@ protected:
         QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
         QApplication::processEvents();
     }
-    // Types over the box's text: a click into it, select all, the keys.
+    // Types over the box's text: a click into it, End, Backspace until it is empty, the keys.
     static void typeOver(QLineEdit* b, const QString& text) {
         click(b);
-        QTest::keyClick(b, Qt::Key_A, Qt::ControlModifier);
-        if (text.isEmpty())
+        QTest::keyClick(b, Qt::Key_End);
+        while (!b->text().isEmpty() && b->cursorPosition() > 0)
             QTest::keyClick(b, Qt::Key_Backspace);
-        else
-            QTest::keyClicks(b, text);
+        QTest::keyClicks(b, text);
     }
     // Back to the slip window after a pick: a click on its title bar (the window manager makes the
     // main window active when the click lands in it, after the viewer had come up, say).
@@ -115,13 +115,15 @@ protected:
         pickRow(*doctors->Msh, 2, QStringLiteral("DR. BUTT"));
         backTo(w);
     }
-    void addLine(frm_Test_Slips& w, const QString& test) {
+    void addLine(frm_Test_Slips& w, const QString& test, const QString& rate = {}) {
         click(w.ui()->cmd_Rate_List);
         auto* rates = ui::Forms::loaded<frm_Rate_List>();
         ASSERT_NE(rates, nullptr);
         pickRow(*rates->Msh, 2, test);
         backTo(w);
         ASSERT_EQ(w.ui()->txt_Test->text(), test) << "the pick did not reach the slip";
+        if (!rate.isEmpty())
+            typeOver(w.ui()->txt_Rate, rate);
         click(w.ui()->cmd_ADD_1);
     }
     void removeLine(frm_Test_Slips& w, const QString& test) {
@@ -166,7 +168,7 @@ void SlipMoneyCases::run(const MoneyCase& c) {
         messages.clear();
         switch (s.kind) {
         case Step::Add:
-            addLine(w, s.what);
+            addLine(w, s.what, s.text);
             break;
         case Step::Remove:
             removeLine(w, s.what);
@@ -259,6 +261,76 @@ TEST_P(SlipMoneyCases, EveryStoredSlipAddsUpWhateverTheOrderOfTheCashiersSteps) 
         for (const char* table : {"SLIP_DETAIL", "SLIPS_MASTER", "Rate_List", "Services", "doc"})
             Module1::Con->Execute(QStringLiteral("delete from %1").arg(QLatin1String(table)));
     }
+}
+
+TEST_P(SlipMoneyCases, ANumberItsColumnCannotTakeIsRefusedByTheBoxLabelAndMoneyIsStoredToTheCent) {
+    const QList<MoneyCase> cases = {
+        {"a rate too large for a line, however many digits",
+         {100},
+         {add("T1", "12345678901", "Rate is too large: at most 9,999,999,999.99"), shows("total", ""),
+          add("T1", "123456789012345678901234", "Rate is too large: at most 9,999,999,999.99"),
+          shows("total", ""), add("T1"), shows("total", "100"), save()},
+         1,
+         {"100.00", "-", "-", "100.00"}},
+        {"an age too large, then not a number",
+         {100},
+         {add("T1"), type("age", "123456"), save("Age is too large: at most 9,999.99"), type("age", "."),
+          save("Age must be a number: type digits with at most one point."), type("age", "45"), save()},
+         1,
+         {"100.00", "-", "-", "100.00"}},
+        {"cash to a tenth of a cent and a blank balance",
+         {100},
+         {add("T1"), type("cash", "50.255"), shows("discount", "49.74"), type("balance", "   "), save()},
+         1,
+         {"100.00", "50.26", "-", "49.74"}},
+    };
+    for (const MoneyCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        run(c);
+        if (HasFatalFailure())
+            return;
+        ui::Forms::unload<frm_Test_Slips>();
+        for (const char* table : {"SLIP_DETAIL", "SLIPS_MASTER", "Rate_List", "Services", "doc"})
+            Module1::Con->Execute(QStringLiteral("delete from %1").arg(QLatin1String(table)));
+    }
+}
+
+TEST_P(SlipMoneyCases, ATextTooLongIsToldByItsBoxLabelAndTheCancelReasonTakesItsColumnsLength) {
+    opd = doctor(QStringLiteral("DR. AHMED"));
+    referrer = doctor(QStringLiteral("DR. BUTT"));
+    lab = head(QStringLiteral("LABORATORY"));
+    test(lab, QStringLiteral("T1"), 100);
+    auto& w = open();
+    QApplication::setActiveWindow(main);
+    typeOver(box(w, "name"), QStringLiteral("ALI"));
+    typeOver(box(w, "age"), QStringLiteral("30"));
+    pickDoctors(w);
+    addLine(w, QStringLiteral("T1"));
+    const struct {
+        const char* box;
+        int length;
+        const char* said;
+    } cases[] = {
+        {"name", 61, "Patient Name is too long: at most 60 characters"},
+        {"contact", 31, "Contact is too long: at most 30 characters"},
+        {"reference", 31, "Other Refrence No. if any is too long: at most 30 characters"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box);
+        const QString before = box(w, c.box)->text();
+        typeOver(box(w, c.box), QString(c.length, u'X'));
+        messages.clear();
+        click(w.ui()->cmdSave);
+        EXPECT_EQ(messages.texts(), QStringList{QLatin1String(c.said)});
+        EXPECT_EQ(slipCount(), 0);
+        EXPECT_EQ(box(w, c.box)->text().size(), c.length); // what was typed stays
+        typeOver(box(w, c.box), before);
+    }
+    // The cancel reason box takes what its column keeps, and no more.
+    QTabBar* tabs = w.ui()->SSTab1->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    typeOver(w.ui()->txtResign, QString(250, u'R'));
+    EXPECT_EQ(w.ui()->txtResign->text().size(), 200);
 }
 
 TEST_P(SlipMoneyCases, APrintThatFailsAfterTheSaveStillShowsTheSlipAsSaved) {
