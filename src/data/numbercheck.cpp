@@ -97,8 +97,13 @@ QString asText(const Column& c, const QVariant& value) {
     case QMetaType::Bool:
         return value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
     default:
-        return value.toString().trimmed();
+        break;
     }
+    const QString text = value.toString().trimmed();
+    // A number the program wrote in its exponent form ("1e-05") is read as the number it is.
+    bool ok = false;
+    const double d = text.contains(u'e', Qt::CaseInsensitive) ? text.toDouble(&ok) : 0;
+    return ok ? QString::number(d, 'f', c.type == ColType::Decimal ? c.scale + 6 : 6) : text;
 }
 
 DbError notANumber(const Column& c, const QString& text) {

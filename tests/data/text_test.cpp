@@ -152,6 +152,8 @@ TEST_P(TypedTextTest, NumbersAreHeldAgainstTheirColumnBeforeTheServerSeesThem) {
         {"Addmission", "Age", "2.5", "", K::NotANumber, "a whole number"},
         {"Addmission", "Weight", "70.25", "70.3", K::General, ""},
         {"Rate_List", "Rate", "1234567890123456", "", K::TooLarge, "999,999,999,999,999"},
+        {"SLIPS_MASTER", "Cash_rece", "1e-05", "0.00", K::General, ""},
+        {"SLIPS_MASTER", "Cash_rece", "-12.5", "-12.50", K::General, ""},
         {"SLIPS_MASTER", "opd_doc", "99999999999", "", K::TooLarge, "2,147,483,647"},
     };
     for (const Case& c : cases) {
