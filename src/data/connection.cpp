@@ -1,13 +1,16 @@
 #include "connection.h"
 
+#include "enginetext.h"
 #include "filemodes.h"
 #include "loginstore_pg.h"
 #include "loginstore_sqlite.h"
 #include "textcheck.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlRecord>
 #include <atomic>
+#include <unistd.h>
 
 namespace wb {
 
@@ -33,6 +36,13 @@ void splitHostPort(const QString& server, QString& host, int& port) {
 }
 
 thread_local int openTransactions = 0;
+
+// Whether this user may write the file and its folder (the engine keeps its journal beside it).
+bool writable(const QString& file) {
+    const QByteArray path = QFile::encodeName(file);
+    const QByteArray folder = QFile::encodeName(QFileInfo(file).absolutePath());
+    return ::access(path.constData(), W_OK) == 0 && ::access(folder.constData(), W_OK) == 0;
+}
 
 } // namespace
 
@@ -88,6 +98,8 @@ void Connection::openDatabase() {
                           DbError::Kind::Connection);
         if (!memory && info_.createIfMissing)
             FileModes::createOwnerOnlyFile(info_.server);
+        if (!memory && !writable(info_.server))
+            throw DbError(enginetext::readOnlyFileText(), DbError::Kind::Connection);
         db.setDatabaseName(info_.server);
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
     } else {
@@ -103,12 +115,12 @@ void Connection::openDatabase() {
     }
     if (!db.open()) {
         const QSqlError error = db.lastError();
-        QString text = error.databaseText().trimmed();
-        if (text.isEmpty())
-            text = error.text().trimmed();
-        const bool login =
-            text.contains(QLatin1String("password authentication failed")) ||
-            (text.contains(QLatin1String("role")) && text.contains(QLatin1String("does not exist")));
+        if (info_.engine == Engine::Sqlite) {
+            QString text = error.databaseText().trimmed();
+            throw DbError(text.isEmpty() ? error.text().trimmed() : text, DbError::Kind::Connection);
+        }
+        bool login = false;
+        const QString text = enginetext::plainConnectText(error, info_.user, login);
         throw DbError(text, login ? DbError::Kind::Login : DbError::Kind::Connection);
     }
     setDepth(0);
@@ -198,8 +210,11 @@ void Connection::raise(const QSqlError& error, const QString& sql) const {
             QStringLiteral("A record with the same number or value exists already: nothing was saved."),
             DbError::Kind::Duplicate);
     if (dialect_->isTooLong(error))
-        throw DbError(QStringLiteral("A text is too long for its column: nothing was saved."),
+        throw DbError(QStringLiteral("A text is too long for its box: nothing was saved. Shorten it, then "
+                                     "save again."),
                       DbError::Kind::TooLong);
+    if (const QString plain = enginetext::plainStatementText(error, info_.engine); !plain.isEmpty())
+        throw DbError(plain);
     Q_UNUSED(sql);
     throw DbError(text);
 }

@@ -11,7 +11,19 @@ class DbError : public std::runtime_error {
 public:
     // Lost: the connection broke during a transaction and was restored; nothing of the transaction
     // was committed, so the whole unit of work may run again.
-    enum class Kind { General, Connection, Login, Duplicate, TooLong, NotFound, Refused, Lost };
+    // NotANumber, TooLarge: a value a numeric column cannot take, refused before it reaches the server.
+    enum class Kind {
+        General,
+        Connection,
+        Login,
+        Duplicate,
+        TooLong,
+        NotFound,
+        Refused,
+        Lost,
+        NotANumber,
+        TooLarge
+    };
 
     explicit DbError(const QString& text, Kind kind = Kind::General)
         : std::runtime_error(text.toStdString()), text_(text), kind_(kind) {}
@@ -25,14 +37,23 @@ public:
         limit_ = limit;
         return *this;
     }
+    // A number its column cannot take: which column, and what it takes ("9,999,999,999.99", the
+    // largest value, for TooLarge; "a whole number" or "a number" for NotANumber).
+    DbError& numberFor(const QString& column, const QString& takes) {
+        column_ = column;
+        takes_ = takes;
+        return *this;
+    }
     const QString& column() const { return column_; }
     int limit() const { return limit_; }
+    const QString& takes() const { return takes_; }
 
 private:
     QString text_;
     Kind kind_;
     QString column_;
     int limit_ = 0;
+    QString takes_;
 };
 
 } // namespace wb

@@ -1,5 +1,6 @@
 #include "recordset.h"
 
+#include "numbercheck.h"
 #include "textcheck.h"
 
 #include <QDate>
@@ -145,6 +146,7 @@ void Recordset::Open(const QString& sql, Connection& con, const QVariantList& pa
             f.type = c->type;
             f.definedSize = c->type == ColType::Text ? c->size : 0;
             f.precision = c->precision;
+            f.scale = c->scale;
             f.fromSchema = true;
         } else {
             f.type = typeOfValue(QVariant(record.field(i).metaType()));
@@ -277,49 +279,39 @@ QVariant Recordset::toColumnValue(const FieldInfo& field, const QVariant& value)
         return value;
     const QString text = value.toString();
     switch (field.type) {
-    case ColType::Integer: {
-        bool ok = false;
-        const qlonglong n = value.metaType().id() == QMetaType::QString ? text.trimmed().toLongLong(&ok)
-                                                                        : value.toLongLong(&ok);
-        if (!ok)
-            throw DbError(QStringLiteral("\"%1\" is not a whole number (%2).").arg(text, field.name));
-        return n;
-    }
+    case ColType::Integer:
     case ColType::Decimal:
-    case ColType::Double: {
-        bool ok = false;
-        const double d =
-            value.metaType().id() == QMetaType::QString ? text.trimmed().toDouble(&ok) : value.toDouble(&ok);
-        if (!ok)
-            throw DbError(QStringLiteral("\"%1\" is not a number (%2).").arg(text, field.name));
-        return d;
-    }
+    case ColType::Double:
+        return columnNumber(Column{field.name, field.type, 0, field.precision, field.scale}, value);
     case ColType::Date: {
         const QDate d = value.metaType().id() == QMetaType::QDate       ? value.toDate()
                         : value.metaType().id() == QMetaType::QDateTime ? value.toDateTime().date()
                                                                         : parseDate(text);
         if (!d.isValid())
-            throw DbError(QStringLiteral("\"%1\" is not a date (%2).").arg(text, field.name));
+            throw DbError(QStringLiteral("\"%1\" is not a date: choose the date again and save.").arg(text));
         return d;
     }
     case ColType::Time: {
         const QTime t = value.metaType().id() == QMetaType::QTime ? value.toTime() : parseTime(text);
         if (!t.isValid())
-            throw DbError(QStringLiteral("\"%1\" is not a time (%2).").arg(text, field.name));
+            throw DbError(
+                QStringLiteral("\"%1\" is not a time of day: type hours and minutes, then save again.")
+                    .arg(text));
         return t;
     }
     case ColType::Timestamp: {
         const QDateTime dt =
             value.metaType().id() == QMetaType::QDateTime ? value.toDateTime() : parseTimestamp(text);
         if (!dt.isValid())
-            throw DbError(QStringLiteral("\"%1\" is not a date and time (%2).").arg(text, field.name));
+            throw DbError(
+                QStringLiteral("\"%1\" is not a date and time: correct it, then save again.").arg(text));
         return dt;
     }
     case ColType::Text:
         refuseUnstorableText(text);
         if (field.definedSize > 0 && characterCount(text) > field.definedSize)
-            throw DbError(QStringLiteral("The text for %1 is too long: at most %2 characters.")
-                              .arg(field.name)
+            throw DbError(QStringLiteral("A text is too long: at most %1 characters. Shorten it, then "
+                                         "save again.")
                               .arg(field.definedSize),
                           DbError::Kind::TooLong)
                 .tooLongFor(field.name, field.definedSize);

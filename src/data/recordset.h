@@ -15,6 +15,7 @@ struct FieldInfo {
     ColType type = ColType::Text;
     int definedSize = 0; // text columns: the column size; others 0
     int precision = 0;   // numeric columns: their digits; text columns: the size
+    int scale = 0;       // decimal columns: their places after the point
     bool fromSchema = false;
 };
 

@@ -1,5 +1,6 @@
 #include "frm_Test_Slips.h"
 
+#include "data/schema.h"
 #include "money.h"
 #include "registers/frm_Employee.h"
 #include "session/module1.h"
@@ -9,6 +10,7 @@
 #include "ui/clock.h"
 #include "ui/flexgrid.h"
 #include "ui/msgbox.h"
+#include "ui/numberboxes.h"
 #include "ui_frm_Test_Slips.h"
 
 #include <QTimer>
@@ -52,6 +54,9 @@ void frm_Test_Slips::Form_Load() {
     ui_->DTPicker1->blockSignals(false);
     FillGird(currentCriterion());
     ui_->cmdDelete->setEnabled(Module1::UserType == QLatin1String("A"));
+    // The cancel reason takes no more than its column keeps.
+    ui_->txtResign->setMaxLength(
+        Schema::table(QStringLiteral("SLIPS_MASTER"))->column(QStringLiteral("CanResign"))->size);
     slips::loadShifts(ui_->lstShift);
     Timer1->start();
     Timer2->start();
@@ -102,8 +107,8 @@ void frm_Test_Slips::cmd_ADD_1_Click() {
         return refuse(QStringLiteral("please select Test "));
     if (ui_->txt_Rate->text().isEmpty())
         return refuse(QStringLiteral("please enter Rate "));
-    if (!slips::money::isAmount(ui_->txt_Rate->text().trimmed()))
-        return refuse(QStringLiteral("The rate must be a number, such as 350 or 350.50."));
+    if (!ui::numbersFit(this, {ui_->txt_Rate}, QStringLiteral("SLIP_DETAIL")))
+        return;
     if (slips::lines::hasTest(*ui_->MshEntry, ui_->txt_Test_Code->text()))
         return refuse(QStringLiteral("This Test is already exitis in detail"));
     slips::lines::append(*ui_->MshEntry, {ui_->txt_Services_Code->text(), ui_->txt_Test_Code->text(),

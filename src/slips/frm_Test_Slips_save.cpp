@@ -1,18 +1,19 @@
 // The slip screen: clearing, saving, opening, deleting and printing a slip.
 #include "frm_Test_Slips.h"
 
-#include "common/printing.h"
 #include "data/dberror.h"
 #include "data/recordset.h"
 #include "session/module1.h"
 #include "slipamounts.h"
 #include "slipfields.h"
 #include "sliplines.h"
+#include "slipprint.h"
 #include "slipstore.h"
 #include "ui/binding.h"
 #include "ui/clock.h"
 #include "ui/flexgrid.h"
 #include "ui/msgbox.h"
+#include "ui/numberboxes.h"
 #include "ui_frm_Test_Slips.h"
 
 using namespace wb;
@@ -76,10 +77,10 @@ void frm_Test_Slips::cmdSave_Click() {
         ClearAll();
         return;
     }
-    // The typed amounts must be numbers before anything is written (the boxes take any text).
-    if (!slips::amountsAreNumbers({{ui_->txt_age, "The age"},
-                                   {ui_->txt_cash_rece, "Cash Received"},
-                                   {ui_->txt_balance, "Balance"}}))
+    // Every number its column can take before anything is written (the boxes take any text).
+    if (!ui::numbersFit(this, ui::boundBoxes(this, M), QStringLiteral("SLIPS_MASTER")))
+        return;
+    if (!amounts().settle())
         return;
     try {
         SaveData();
@@ -90,10 +91,14 @@ void frm_Test_Slips::cmdSave_Click() {
         ui::MsgBox(e.text(), ui::vbInformation);
         return;
     }
-    cmdPrint_Click();
+    // The slip is stored: whatever the print does, the screen shows it saved, as after any save.
+    const QString key = ui_->txt_Row_No->text();
+    const QString printFailure = slips::failureOf([this] { cmdPrint_Click(); });
     ClearAll();
     FillGird(currentCriterion());
     ClearAll();
+    if (!printFailure.isEmpty())
+        slips::tellNotPrinted(key, printFailure);
 }
 
 void frm_Test_Slips::SaveData() {
@@ -148,9 +153,5 @@ void frm_Test_Slips::cmdDelete_Click() {
 }
 
 void frm_Test_Slips::cmdPrint_Click() {
-    const QString key = ui_->txt_Row_No->text();
-    if (key.isEmpty())
-        return;
-    common::printReport(this, QStringLiteral("rpt_Pat_master_slip.rpt"),
-                        QStringLiteral("{SLIPS_MASTER.Row_no} = ") + key, key);
+    slips::printSlip(this, ui_->txt_Row_No->text());
 }

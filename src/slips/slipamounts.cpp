@@ -9,18 +9,28 @@ namespace wb::slips {
 
 using money::valueOf;
 
+namespace {
+
+const QString tooMuch = QStringLiteral("cash amount Equal or less then net amount");
+
+} // namespace
+
 void SlipAmounts::showTotal(qint64 cents) const {
     if (discount->text().isEmpty())
         discount->setText(QStringLiteral("0"));
     amount->setText(money::text(cents));
     net->setText(money::text(valueOf(amount->text())));
+    if (!cash->text().isEmpty())
+        cashChanged();
+    if (!balance->text().isEmpty())
+        balanceChanged();
 }
 
 void SlipAmounts::cashChanged() const {
     const auto netValue = [this] { return valueOf(net->text()); };
     const auto cashValue = [this] { return valueOf(cash->text()); };
     if (netValue() < cashValue()) {
-        ui::MsgBox(QStringLiteral("cash amount Equal or less then net amount"));
+        ui::MsgBox(tooMuch);
         cash->clear();
     }
     if (cashValue() > 0)
@@ -41,16 +51,16 @@ void SlipAmounts::balanceChanged() const {
         discount->clear();
 }
 
-bool amountsAreNumbers(std::initializer_list<AmountBox> boxes) {
-    for (const auto& b : boxes) {
-        const QString text = b.box->text().trimmed();
-        if (text.isEmpty() || money::isAmount(text))
-            continue;
-        ui::MsgBox(QStringLiteral("%1 must be a number, such as 500 or 500.50.").arg(QLatin1String(b.what)),
-                   ui::vbInformation);
-        b.box->setFocus();
+bool SlipAmounts::settle() const {
+    const qint64 netValue = valueOf(net->text());
+    const qint64 received = valueOf(cash->text());
+    const qint64 left = valueOf(balance->text());
+    if (received + left > netValue) {
+        ui::MsgBox(tooMuch);
+        cash->setFocus();
         return false;
     }
+    discount->setText(money::text(netValue - received - left));
     return true;
 }
 

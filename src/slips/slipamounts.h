@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QtGlobal>
-#include <initializer_list>
 
 class QLineEdit;
 
@@ -17,7 +16,8 @@ struct SlipAmounts {
     QLineEdit* cash;
     QLineEdit* balance;
 
-    // Shows the total of the lines as total bill and net amount; an empty discount becomes "0".
+    // Shows the total of the lines as total bill and net amount; an empty discount becomes "0". The
+    // cash and the balance typed so far are then held against the new net by their own rules.
     void showTotal(qint64 cents) const;
     // After the cash changed: more than the net amount is refused with a message and emptied; the
     // discount follows (empty without cash, or when it would be negative).
@@ -25,14 +25,10 @@ struct SlipAmounts {
     // After the balance changed: more than is left after the cash is emptied silently; the discount
     // follows (empty when it would be negative).
     void balanceChanged() const;
+    // Before a save: cash and balance together above the net amount are refused with the cash
+    // message (the focus to the cash box, false); otherwise the discount becomes what is neither
+    // received nor left as balance, so that the stored slip adds up.
+    bool settle() const;
 };
-
-// A box whose text, when there is one, must be an amount; `what` names it in the message.
-struct AmountBox {
-    QLineEdit* box;
-    const char* what;
-};
-// Refuses the first box, in order, whose text is not an amount: a message, the focus to it, false.
-bool amountsAreNumbers(std::initializer_list<AmountBox> boxes);
 
 } // namespace wb::slips

@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 namespace wb::slips {
 
@@ -34,8 +35,12 @@ QVariantMap masterValues(const QWidget* root) {
 }
 
 void showMaster(const QWidget* root, const Recordset& rs) {
-    for (QLineEdit* b : ui::boundBoxes(root, M))
+    // The stored values as they were saved: the rules that follow typing (the cash and balance
+    // rules) do not run on them.
+    for (QLineEdit* b : ui::boundBoxes(root, M)) {
+        const QSignalBlocker quiet(b);
         b->setText(rs.text(ui::dataField(b)));
+    }
     for (QComboBox* c : boundCombos(root, M))
         c->setCurrentText(rs.text(ui::dataField(c)));
 }

@@ -15,7 +15,8 @@ namespace wb::slips {
 // The header values by column, as the save writes them: an empty box is Null, a combo its text (an
 // empty combo the empty text, not Null).
 QVariantMap masterValues(const QWidget* root);
-// Shows the header row the record set stands on in the boxes and combos.
+// Shows the header row the record set stands on in the boxes and combos, without running the boxes'
+// change handlers.
 void showMaster(const QWidget* root, const Recordset& rs);
 // Reads the slip `key` with its doctors' and panel's names into the shared record set, on its row;
 // false when there is no such slip.

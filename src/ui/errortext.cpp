@@ -32,10 +32,24 @@ QWidget* workingWindow() {
 }
 
 QString userText(const DbError& error, const QWidget* context) {
-    if (error.kind() == DbError::Kind::TooLong && !error.column().isEmpty() && error.limit() > 0) {
-        const QString label = labelFor(controlForField(context, error.column()));
-        if (!label.isEmpty())
+    const QString label =
+        error.column().isEmpty() ? QString() : labelFor(controlForField(context, error.column()));
+    if (label.isEmpty())
+        return error.text();
+    switch (error.kind()) {
+    case DbError::Kind::TooLong:
+        if (error.limit() > 0)
             return QStringLiteral("%1 is too long: at most %2 characters").arg(label).arg(error.limit());
+        break;
+    case DbError::Kind::TooLarge:
+        return QStringLiteral("%1 is too large: at most %2").arg(label, error.takes());
+    case DbError::Kind::NotANumber:
+        return QStringLiteral("%1 must be %2: type digits%3.")
+            .arg(label, error.takes(),
+                 error.takes() == QLatin1String("a number") ? QStringLiteral(" with at most one point")
+                                                            : QString());
+    default:
+        break;
     }
     return error.text();
 }

@@ -11,7 +11,8 @@ class DbError;
 namespace wb::ui {
 
 // The text the user is shown for a database error raised while working in the window of `context`:
-// a text too long for its column names the label of the box bound to that column.
+// a text too long for its column, or a number its column cannot take, names the label of the box
+// bound to that column.
 QString userText(const DbError& error, const QWidget* context);
 
 // The window the user is working in: the window of the focused control, else the active child

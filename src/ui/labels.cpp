@@ -31,7 +31,8 @@ QLabel* labelInLayout(QLayout* layout, const QWidget* control) {
                 for (int c = col - 1; c >= 0; --c)
                     if (QLabel* label = labelAt(grid->itemAtPosition(row, c)))
                         return label;
-                return nullptr;
+                // A row of boxes under a row of column headings.
+                return row > 0 ? labelAt(grid->itemAtPosition(row - 1, col)) : nullptr;
             }
             return i > 0 ? labelAt(layout->itemAt(i - 1)) : nullptr;
         }

@@ -187,6 +187,31 @@ TEST_P(BirthCertificateTest, TheWeightTakesDigitsAndOnePointUpToTheColumnsDigits
     EXPECT_EQ(weight->text(), QStringLiteral("3.2512"));
 }
 
+TEST_P(BirthCertificateTest, AWeightItsColumnCannotTakeIsToldByTheBoxLabelAndNothingIsSaved) {
+    auto& w = open();
+    auto* weight = w.ui()->txt_Weight;
+    QApplication::setActiveWindow(main);
+    fill(w, {.mother = QStringLiteral("AMNA"),
+             .father = QStringLiteral("BILAL"),
+             .reg = QStringLiteral("R-1"),
+             .delivery = QStringLiteral("D-1")});
+    for (const auto& [typed, said] :
+         {std::pair{"1234.5", "Weight is too large: at most 999.999"},
+          std::pair{".", "Weight must be a number: type digits with at most one point."}}) {
+        QTest::mouseClick(weight, Qt::LeftButton);
+        QTest::keyClick(weight, Qt::Key_End);
+        while (!weight->text().isEmpty())
+            QTest::keyClick(weight, Qt::Key_Backspace);
+        QTest::keyClicks(weight, QLatin1String(typed));
+        messages.clear();
+        QTest::mouseClick(w.ui()->cmdSave, Qt::LeftButton);
+        ASSERT_FALSE(messages.shown().isEmpty());
+        EXPECT_EQ(messages.last().text, QLatin1String(said));
+        EXPECT_EQ(count(QStringLiteral("Brith_Certificate")), 0);
+        EXPECT_EQ(weight->text(), QLatin1String(typed)); // what was typed stays
+    }
+}
+
 TEST_P(BirthCertificateTest, ATimeThatIsNoTimeOfDayIsRefusedBeforeAnythingIsAskedOrWritten) {
     auto& w = open();
     fill(w, {.mother = QStringLiteral("AMNA"),
