@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -194,6 +195,44 @@ TEST_F(KeysTest, DateBoxPartsAreReachedByArrowsAndFilledByDigitsWhileTabLeaves) 
     QTest::keyClick(date, Qt::Key_Return);
     EXPECT_TRUE(after->hasFocus());
     EXPECT_EQ(date->date(), QDate(2025, 3, 7));
+}
+
+// A left click on the character at `index` of a date box's text, where a user sees it.
+void clickCharacter(QDateEdit* box, int index) {
+    auto* edit = box->findChild<QLineEdit*>();
+    ASSERT_NE(edit, nullptr);
+    const QFontMetrics metrics(edit->font());
+    const QString text = edit->text();
+    // Where the box draws its text: left-aligned inside its margins, as QLineEdit lays it out.
+    const QRect inside = edit->contentsRect().marginsRemoved(edit->textMargins());
+    const int x = inside.left() + 2 + metrics.horizontalAdvance(text.left(index)) +
+                  metrics.horizontalAdvance(text.at(index)) / 2;
+    QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, QPoint(x, edit->height() / 2));
+}
+
+// Digits typed after a click fill the part under the mouse and move on, as they do after Tab.
+TEST_F(KeysTest, ADateBoxClickedIntoTakesDigitsInThePartUnderTheMouse) {
+    auto* before = add<QLineEdit>();
+    auto* date = add<QDateEdit>();
+    date->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    keys::dateBox(date);
+    showWindow();
+    const struct {
+        int character; // in "24/06/2009"
+        const char* typed;
+        QDate result;
+    } cases[] = {
+        {0, "30112026", QDate(2026, 11, 30)}, {1, "30112026", QDate(2026, 11, 30)},
+        {3, "112026", QDate(2026, 11, 24)},   {4, "3", QDate(2009, 3, 24)},
+        {6, "2027", QDate(2027, 6, 24)},      {9, "2027", QDate(2027, 6, 24)},
+    };
+    for (const auto& c : cases) {
+        before->setFocus();
+        date->setDate(QDate(2009, 6, 24));
+        clickCharacter(date, c.character);
+        QTest::keyClicks(QApplication::focusWidget(), QLatin1String(c.typed));
+        EXPECT_EQ(date->date(), c.result) << "clicked at " << c.character << ", typed " << c.typed;
+    }
 }
 
 TEST(LabelsTest, ABoxIsNamedByItsBuddyOrTheLabelBeforeItInItsRow) {
