@@ -20,7 +20,7 @@ void SlipAmounts::cashChanged() const {
     const auto netValue = [this] { return valueOf(net->text()); };
     const auto cashValue = [this] { return valueOf(cash->text()); };
     if (netValue() < cashValue()) {
-        ui::MsgBox(QStringLiteral("cash amount Equal or less then net amount"));
+        ui::MsgBox(QStringLiteral("cash amount Equal or less then net amount"), ui::vbInformation);
         cash->clear();
     }
     if (cashValue() > 0)
