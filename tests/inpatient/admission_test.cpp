@@ -5,7 +5,7 @@
 #include "session/module1.h"
 #include "shell/MDIForm1.h"
 #include "shell/module1.h"
-#include "support/calendar.h"
+#include "support/datepicker.h"
 #include "support/printed.h"
 #include "support/registertest.h"
 #include "ui/clock.h"

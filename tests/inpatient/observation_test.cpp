@@ -4,7 +4,7 @@
 #include "inpatienttest.h"
 #include "session/module1.h"
 #include "shell/MDIForm1.h"
-#include "support/calendar.h"
+#include "support/datepicker.h"
 #include "support/registertest.h"
 #include "ui/clock.h"
 #include "ui/flexgrid.h"

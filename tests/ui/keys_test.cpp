@@ -1,3 +1,4 @@
+#include "support/datepicker.h"
 #include "ui/binding.h"
 #include "ui/datekeys.h"
 #include "ui/keyfilters.h"
@@ -7,7 +8,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -197,19 +197,6 @@ TEST_F(KeysTest, DateBoxPartsAreReachedByArrowsAndFilledByDigitsWhileTabLeaves) 
     EXPECT_EQ(date->date(), QDate(2025, 3, 7));
 }
 
-// A left click on the character at `index` of a date box's text, where a user sees it.
-void clickCharacter(QDateEdit* box, int index) {
-    auto* edit = box->findChild<QLineEdit*>();
-    ASSERT_NE(edit, nullptr);
-    const QFontMetrics metrics(edit->font());
-    const QString text = edit->text();
-    // Where the box draws its text: left-aligned inside its margins, as QLineEdit lays it out.
-    const QRect inside = edit->contentsRect().marginsRemoved(edit->textMargins());
-    const int x = inside.left() + 2 + metrics.horizontalAdvance(text.left(index)) +
-                  metrics.horizontalAdvance(text.at(index)) / 2;
-    QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, QPoint(x, edit->height() / 2));
-}
-
 // Digits typed after a click fill the part under the mouse and move on, as they do after Tab.
 TEST_F(KeysTest, ADateBoxClickedIntoTakesDigitsInThePartUnderTheMouse) {
     auto* before = add<QLineEdit>();
@@ -229,7 +216,7 @@ TEST_F(KeysTest, ADateBoxClickedIntoTakesDigitsInThePartUnderTheMouse) {
     for (const auto& c : cases) {
         before->setFocus();
         date->setDate(QDate(2009, 6, 24));
-        clickCharacter(date, c.character);
+        wbtest::clickCharacter(date, c.character);
         QTest::keyClicks(QApplication::focusWidget(), QLatin1String(c.typed));
         EXPECT_EQ(date->date(), c.result) << "clicked at " << c.character << ", typed " << c.typed;
     }
