@@ -37,8 +37,9 @@ TEST_P(UniqueColumnsTest, TheSchemaRefusesASecondRowWithTheSameValues) {
     } cases[] = {
         {"an admission's registration number",
          "insert into Addmission (Row_no, Ipd_code, Reg_no, Pat_row_id) values (?, 'IPD-', 'R-1', 1)"},
-        {"a slip's line number", "insert into SLIP_DETAIL (Row_no, Line_no, service, Slip_date) values (1, 1, ?, "
-                                 "'2026-12-08')"},
+        {"a slip's line number",
+         "insert into SLIP_DETAIL (Row_no, Line_no, service, Slip_date) values (1, 1, ?, "
+         "'2026-12-08')"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
