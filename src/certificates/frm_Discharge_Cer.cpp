@@ -65,6 +65,7 @@ frm_Discharge_Cer::frm_Discharge_Cer()
     ui_->setupUi(this);
     auto* u = ui_.get();
     auto c = certificateControls(*u, u->txt_Row_No, u->txt_pat_name);
+    c.reg.cancel = nullptr; // "&CANCEL" does nothing on this certificate
     c.doctors = {{QStringLiteral("C"), u->txt_consul_code, u->txt_Consultant, u->cmd_find_con}};
     c.times = {{u->msk_issu_time, QStringLiteral("Issu Time"), QStringLiteral("Issu_time")}};
     c.columns = {u->cmb_sex, u->DTPicker1, u->DTPicker2};

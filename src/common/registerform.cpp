@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <algorithm>
 #include <stdexcept>
@@ -116,6 +117,8 @@ void RegisterForm::Form_Load() {
     QList<QWidget*> kept{cmb_s_cri, txt_s_value};
     for (const QString& name : def_.keptOnPick)
         kept << findChild<QWidget*>(name);
+    if (SSTab1 && SSTab1->count() > 1) // a pick leaves the search page as the user set it
+        kept += SSTab1->widget(1)->findChildren<QWidget*>();
     startState.take(this, kept);
 }
 
@@ -297,6 +300,11 @@ void RegisterForm::cmdSave_Click() {
 }
 
 void RegisterForm::cmdDelete_Click() {
+    // A register that puts the focus back into its first box does so however the delete ends.
+    const auto focusFirst = qScopeGuard([this] {
+        if (def_.focusFirstAfterChange && firstEntry)
+            firstEntry->setFocus();
+    });
     if (!keyBox || keyBox->text().isEmpty())
         return;
     if (def_.confirmDelete &&
@@ -309,8 +317,6 @@ void RegisterForm::cmdDelete_Click() {
     });
     ClearAll();
     FillGird(QString());
-    if (def_.focusFirstAfterChange && firstEntry)
-        firstEntry->setFocus();
 }
 
 void RegisterForm::cmdCancel_Click() {

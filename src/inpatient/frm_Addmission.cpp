@@ -34,7 +34,7 @@ frm_Addmission::frm_Addmission()
     inpatient::connectPickCommands(this, *ui_);
     connect(ui_->cmb_s_cri, &QComboBox::currentTextChanged, this,
             ui::handler([this] { cmb_s_cri_Change(); }));
-    connect(ui_->DTPicker2, &QDateEdit::dateChanged, this, ui::handler([this] { DTPicker2_Change(); }));
+    ui::onDayChosen(ui_->DTPicker2, [this] { DTPicker2_Change(); });
 }
 
 frm_Addmission::~frm_Addmission() = default;

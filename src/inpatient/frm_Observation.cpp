@@ -40,9 +40,9 @@ frm_Observation::frm_Observation(common::RegisterDefinition definition)
     };
     on(ui_->cmdfind, &frm_Observation::cmdfind_Click);
     on(ui_->cmdshowall, &frm_Observation::cmdshowall_Click);
-    // A date chosen in the calendar or typed: each picker lists the rows of its own day.
-    connect(ui_->DTPicker2, &QDateEdit::dateChanged, this, ui::handler([this] { DTPicker2_Change(); }));
-    connect(ui_->DTPicker3, &QDateEdit::dateChanged, this, ui::handler([this] { DTPicker3_Change(); }));
+    // A day chosen in the calendar (the one shown too) or typed: each picker lists its own day.
+    ui::onDayChosen(ui_->DTPicker2, [this] { DTPicker2_Change(); });
+    ui::onDayChosen(ui_->DTPicker3, [this] { DTPicker3_Change(); });
 }
 
 frm_Observation::~frm_Observation() = default;

@@ -46,9 +46,11 @@ bool frm_Observation::validate() {
                     {ui_->txt_reg_no->text()})
                 .toLongLong() > 0)
         return refuse(inpatient::duplicateRegNoMessage, ui_->txt_reg_no);
+    // A new row's key is taken before its boxes are written, so the key box counts as filled.
     for (QLineEdit* b : boundBoxes()) {
         if (!definition().skipped.contains(b->objectName()))
-            ui::MsgBox(b->text().isEmpty() ? b->objectName() : ui::dataField(b), ui::vbOKOnly);
+            ui::MsgBox(b == keyBox || !b->text().isEmpty() ? ui::dataField(b) : b->objectName(),
+                       ui::vbOKOnly);
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/registerform.h"
+#include "ui/daychosen.h"
 #include "ui/guard.h"
 
 #include <QLineEdit>

@@ -56,7 +56,7 @@ void frm_Test_Slips::FillEmployee() {
                         Con->dialect().textParam(),
                     {number});
     if (Rs->RecordCount() < 1) {
-        ui::MsgBox(QStringLiteral("Employee not found!"));
+        ui::MsgBox(QStringLiteral("Employee not found!"), ui::vbInformation);
         ui_->txt_emp_name->clear();
         ui_->txt_Desig->clear();
         return;

@@ -30,7 +30,7 @@ void SlipAmounts::cashChanged() const {
     const auto netValue = [this] { return valueOf(net->text()); };
     const auto cashValue = [this] { return valueOf(cash->text()); };
     if (netValue() < cashValue()) {
-        ui::MsgBox(tooMuch);
+        ui::MsgBox(tooMuch, ui::vbInformation);
         cash->clear();
     }
     if (cashValue() > 0)
@@ -56,7 +56,7 @@ bool SlipAmounts::settle() const {
     const qint64 received = valueOf(cash->text());
     const qint64 left = valueOf(balance->text());
     if (received + left > netValue) {
-        ui::MsgBox(tooMuch);
+        ui::MsgBox(tooMuch, ui::vbInformation);
         cash->setFocus();
         return false;
     }

@@ -1,7 +1,10 @@
 #include "datekeys.h"
 
+#include <QCoreApplication>
 #include <QDateTimeEdit>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
 
 namespace wb::ui::keys {
 
@@ -15,14 +18,19 @@ struct FocusStep : QWidget {
 
 class DateKeys : public QObject {
 public:
-    explicit DateKeys(QDateTimeEdit* box) : QObject(box), box_(box) {
+    explicit DateKeys(QDateTimeEdit* box)
+        : QObject(box), box_(box), edit_(box->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly)) {
         setObjectName(QStringLiteral("wbDateKeys"));
         box->installEventFilter(this);
+        if (edit_)
+            edit_->installEventFilter(this);
     }
 
 protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress)
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == edit_ && event->type() == QEvent::MouseButtonRelease)
+            return clicked(static_cast<QMouseEvent*>(event));
+        if (watched != box_ || event->type() != QEvent::KeyPress)
             return false;
         const auto* key = static_cast<QKeyEvent*>(event);
         const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
@@ -54,7 +62,19 @@ protected:
     }
 
 private:
+    // A click puts the caret into a part of the box; that part is selected, as Tab selects the first
+    // one, so that typed digits fill it and move on. A drag that selected text keeps its selection.
+    bool clicked(QMouseEvent* event) {
+        edit_->removeEventFilter(this);
+        QCoreApplication::sendEvent(edit_, event); // the box places the caret first
+        edit_->installEventFilter(this);
+        if (event->button() == Qt::LeftButton && box_->hasFocus() && !edit_->hasSelectedText())
+            box_->setSelectedSection(box_->currentSection());
+        return true;
+    }
+
     QDateTimeEdit* box_;
+    QLineEdit* edit_;
 };
 
 } // namespace

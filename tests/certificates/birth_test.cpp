@@ -373,6 +373,11 @@ TEST_P(BirthCertificateTest, DeleteAsksFirstAndNoKeepsTheCertificate) {
     EXPECT_EQ(count(QStringLiteral("Brith_Certificate")), 0);
     EXPECT_TRUE(w.ui()->txt_Row_No->text().isEmpty());
     EXPECT_EQ(w.Msh->Rows(), 2);
+
+    // Cancel empties the entry page.
+    w.ui()->txt_M_Name->setText(QStringLiteral("TYPED"));
+    w.ui()->cmdCancel->click();
+    EXPECT_TRUE(w.ui()->txt_M_Name->text().isEmpty());
 }
 
 TEST_P(BirthCertificateTest, EachCriterionListsInMotherNameOrder) {
@@ -432,6 +437,15 @@ TEST_P(BirthCertificateTest, EachCriterionListsInMotherNameOrder) {
     EXPECT_EQ(column(w, 4), (QStringList{"AMNA", "ZARA"}));
     EXPECT_EQ(Module1::SearchToDate, QStringLiteral("2026-12-05"));
     EXPECT_EQ(w.Msh->TextMatrix(0, 4), QStringLiteral("Mother Name"));
+
+    // A pick opens the row and leaves the search page's pickers where they were.
+    w.Msh->setRow(1);
+    w.Msh_DblClick();
+    EXPECT_EQ(u->txt_M_Name->text(), QStringLiteral("AMNA"));
+    EXPECT_EQ(u->dtpFrom->date(), QDate(2026, 12, 3));
+    EXPECT_EQ(u->dtpTo->date(), QDate(2026, 12, 5));
+    EXPECT_EQ(u->cmb_s_cri->currentText(), QStringLiteral("Issu Date"));
+    u->SSTab1->setCurrentIndex(1);
 
     // A criterion typed that the list does not know lists every certificate.
     u->cmb_s_cri->setCurrentText(QStringLiteral("NONSENSE"));

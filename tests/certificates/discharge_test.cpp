@@ -1,8 +1,8 @@
 #include "certificates/frm_Discharge_Cer.h"
 #include "certificatetest.h"
 #include "report/frmViewer.h"
-#include "shell/MDIForm1.h"
 #include "session/module1.h"
+#include "shell/MDIForm1.h"
 #include "ui/clock.h"
 #include "ui/flexgrid.h"
 #include "ui_frm_Discharge_Cer.h"
@@ -187,6 +187,17 @@ TEST_P(DischargeCertificateTest, DeleteTakesEffectAtOnceWithoutAQuestion) {
     w.ui()->cmdPrint->click();
     EXPECT_TRUE(messages.shown().isEmpty()) << messages.texts().join('|').toStdString();
     EXPECT_EQ(ui::Forms::loaded<frmViewer>(), nullptr);
+
+    // Nor does the cancel button: what is typed or loaded stays.
+    enter(w, QStringLiteral("Kamran"), QStringLiteral("R-2"));
+    pick(w, QStringLiteral("Kamran"));
+    w.ui()->txt_age->setText(QStringLiteral("41"));
+    messages.clear();
+    w.ui()->cmdCancel->click();
+    EXPECT_EQ(w.ui()->txt_Row_No->text(), QStringLiteral("1"));
+    EXPECT_EQ(w.ui()->txt_pat_name->text(), QStringLiteral("Kamran"));
+    EXPECT_EQ(w.ui()->txt_age->text(), QStringLiteral("41"));
+    EXPECT_TRUE(messages.shown().isEmpty()) << messages.texts().join('|').toStdString();
 }
 
 TEST_P(DischargeCertificateTest, EachCriterionListsInPatientNameOrder) {

@@ -1,4 +1,5 @@
 #include "data/connection.h"
+#include "data/dberror.h"
 #include "data/schema.h"
 #include "support/testdb.h"
 
@@ -23,5 +24,35 @@ TEST(Schema, AStepMissingBelowTheHighestRecordedOneStillRuns) {
     EXPECT_EQ(con->scalar(QStringLiteral("select count(*) from Schema_Version")).toInt(),
               Schema::migrations().size());
 }
+
+// The columns the program counts on being unique, on both engines: a second row with the same
+// values is refused as a duplicate, whatever its key.
+class UniqueColumnsTest : public wbtest::EngineTest {};
+
+TEST_P(UniqueColumnsTest, TheSchemaRefusesASecondRowWithTheSameValues) {
+    auto con = db->connect();
+    const struct {
+        const char* what;
+        const char* insert; // the first parameter is the row's own key
+    } cases[] = {
+        {"an admission's registration number",
+         "insert into Addmission (Row_no, Ipd_code, Reg_no, Pat_row_id) values (?, 'IPD-', 'R-1', 1)"},
+        {"a slip's line number",
+         "insert into SLIP_DETAIL (Row_no, Line_no, service, Slip_date) values (1, 1, ?, "
+         "'2026-12-08')"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        con->Execute(QLatin1String(c.insert), {1});
+        try {
+            con->Execute(QLatin1String(c.insert), {2});
+            ADD_FAILURE() << "a second row was stored";
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.kind(), DbError::Kind::Duplicate) << e.text().toStdString();
+        }
+    }
+}
+
+WB_ENGINES(UniqueColumnsTest);
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "session/module1.h"
 #include "shell/MDIForm1.h"
 #include "shell/module1.h"
+#include "support/datepicker.h"
 #include "support/printed.h"
 #include "support/registertest.h"
 #include "ui/clock.h"
@@ -394,6 +395,10 @@ TEST_P(AdmissionTest, SearchesByCriterionAndByDay) {
     w.ui()->cmb_s_cri->setCurrentText(QStringLiteral("Date"));
     w.ui()->txt_s_val->setText(QStringLiteral("anything"));
     EXPECT_EQ(column(w, 2).size(), 3);
+    // Choosing the day the picker shows (today) lists that day's admissions.
+    w.ui()->SSTab1->setCurrentIndex(1);
+    wbtest::chooseShownDay(w.ui()->DTPicker2);
+    EXPECT_EQ(column(w, 2), QStringList{"B-3"});
 
     w.ui()->DTPicker2->setDate(QDate(2026, 12, 6));
     EXPECT_EQ(Module1::SearchDate, QStringLiteral("2026-12-06"));
@@ -455,46 +460,68 @@ TEST_P(AdmissionTest, PrintsTheLoadedAdmissionOrEveryAdmission) {
     EXPECT_TRUE(messages.shown().isEmpty()) << messages.texts().join('|').toStdString();
 }
 
-TEST_P(AdmissionTest, TwoDesksSavingOneNewRegistrationNumberAtOnceStoreItOnce) {
+// Another desk stores the number and commits only once this desk's save waits on it: a new
+// admission waits for the other desk's key, an edit on the table's unique index, whose refusal must
+// reach the user as the registration number message too, never as the server's text.
+TEST_P(AdmissionTest, TwoDesksSavingOneRegistrationNumberAtOnceStoreItOnce) {
     if (GetParam() != Engine::Postgres)
         GTEST_SKIP() << "the embedded database lets one desk write at a time";
     auto& w = open();
-    fill(w, 1, QStringLiteral("SAME"));
-    std::atomic<bool> inserted{false};
-    std::atomic<qint64> otherKey{-1};
-    std::thread otherDesk([&] {
-        try {
-            auto con = db->connect();
-            auto watcher = db->connect();
-            otherKey = saveWithNextKey(
-                *con, QStringLiteral("Addmission"), QStringLiteral("Row_no"), [&](qint64 key) {
-                    inpatient::requireFreeRegNo(*con, QStringLiteral("SAME"), key);
-                    con->Execute(
-                        QStringLiteral("insert into Addmission (Row_no, Ipd_code, Reg_no, Pat_row_id) "
-                                       "values (?, ?, 'SAME', 2)"),
-                        {key, inpatient::ipdCode(key)});
-                    inserted = true;
-                    // Commit only once this desk's save waits on the uncommitted row.
-                    const QString waiting =
-                        QStringLiteral("select count(*) from pg_stat_activity where "
-                                       "wait_event_type = 'Lock' and datname = current_database()");
-                    for (int i = 0; i < 2000 && watcher->scalar(waiting).toInt() == 0; ++i)
-                        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-                });
-        } catch (...) {
-            otherKey = -2;
+    fill(w, 2, QStringLiteral("R-8"));
+    w.ui()->cmdSave->click();
+    ASSERT_EQ(count(), 1);
+    const struct {
+        const char* name;
+        bool edit;
+    } cases[] = {{"a new admission", false}, {"an edit of a picked admission", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString regNo = QStringLiteral("SAME-%1").arg(int(c.edit));
+        if (c.edit) {
+            pick(w, QStringLiteral("R-8"));
+            w.ui()->txt_reg_no->setEnabled(true); // another number for the open admission
+            w.ui()->txt_reg_no->setText(regNo);
+        } else {
+            fill(w, 1, regNo);
         }
-    });
-    while (!inserted && otherKey == -1)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    w.cmdSave_Click();
-    otherDesk.join();
-    EXPECT_EQ(otherKey, 1);
-    ASSERT_EQ(messages.shown().size(), 1);
-    EXPECT_EQ(messages.last().text, QStringLiteral("Reg No. already exitis in Addmission"));
-    EXPECT_EQ(count(QStringLiteral("Reg_no = 'SAME'")), 1);
-    EXPECT_EQ(count(), 1);
-    EXPECT_TRUE(w.ui()->txt_Row_No->text().isEmpty());
+        const int before = count();
+        messages.clear();
+        std::atomic<bool> inserted{false};
+        std::atomic<qint64> otherKey{-1};
+        // Joined however the save ends, so a failing save fails this case alone.
+        std::jthread otherDesk([&] {
+            try {
+                auto con = db->connect();
+                auto watcher = db->connect();
+                otherKey = saveWithNextKey(
+                    *con, QStringLiteral("Addmission"), QStringLiteral("Row_no"), [&](qint64 key) {
+                        inpatient::requireFreeRegNo(*con, regNo, key);
+                        con->Execute(
+                            QStringLiteral("insert into Addmission (Row_no, Ipd_code, Reg_no, Pat_row_id) "
+                                           "values (?, ?, ?, 2)"),
+                            {key, inpatient::ipdCode(key), regNo});
+                        inserted = true;
+                        const QString waiting =
+                            QStringLiteral("select count(*) from pg_stat_activity where "
+                                           "wait_event_type = 'Lock' and datname = current_database()");
+                        for (int i = 0; i < 2000 && watcher->scalar(waiting).toInt() == 0; ++i)
+                            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                    });
+            } catch (...) {
+                otherKey = -2;
+            }
+        });
+        while (!inserted && otherKey == -1)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        w.ui()->cmdSave->click();
+        otherDesk.join();
+        EXPECT_EQ(otherKey, before + 1);
+        EXPECT_EQ(messages.texts(), QStringList{"Reg No. already exitis in Addmission"});
+        EXPECT_EQ(count(QStringLiteral("Reg_no = '%1'").arg(regNo)), 1);
+        EXPECT_EQ(count(), before + 1);
+        EXPECT_EQ(w.ui()->txt_Row_No->text(), c.edit ? QStringLiteral("1") : QString());
+        w.ui()->cmdCancel->click();
+    }
 }
 
 WB_ENGINES(AdmissionTest);

@@ -4,6 +4,7 @@
 #include "inpatienttest.h"
 #include "session/module1.h"
 #include "shell/MDIForm1.h"
+#include "support/datepicker.h"
 #include "support/registertest.h"
 #include "ui/clock.h"
 #include "ui/flexgrid.h"
@@ -133,9 +134,10 @@ TEST_P(ObservationTest, SaveShowsOneColumnBoxPerTaggedBoxThenWritesRefreshesAndC
     w.ui()->DTPicker1->setDate(QDate(2026, 12, 5));
     w.cmdSave_Click();
 
-    // Twelve boxes: the column of a filled box, the name of an empty one (the new row's key box).
+    // Twelve boxes: the column of a filled box, the name of an empty one; the new row's key is taken
+    // first, so its box names its column.
     ASSERT_EQ(messages.shown().size(), 12) << messages.texts().join('|').toStdString();
-    EXPECT_EQ(messages.texts().first(), QStringLiteral("txt_Row_No"));
+    EXPECT_EQ(messages.texts().first(), QStringLiteral("Row_no"));
     EXPECT_TRUE(messages.texts().contains(QStringLiteral("Reg_no")));
     EXPECT_TRUE(messages.texts().contains(QStringLiteral("reff_doc")));
     for (const auto& m : messages.shown())
@@ -297,6 +299,23 @@ TEST_P(ObservationTest, CriteriaShowallAndEachDatePicker) {
     QStringList second = regNos();
     second.sort();
     EXPECT_EQ(second, (QStringList{"B2", "C3"}));
+
+    // Choosing the day a picker already shows lists that day again.
+    w.ui()->SSTab1->setCurrentIndex(1);
+    const struct {
+        QDateEdit* picker;
+        QStringList regNos;
+    } pickers[] = {{w.ui()->DTPicker2, {"A1"}}, {w.ui()->DTPicker3, {"B2", "C3"}}};
+    for (const auto& p : pickers) {
+        w.ui()->cmb_s_cri->setCurrentText(QStringLiteral("Reg No"));
+        w.ui()->txt_s_val->clear();
+        w.ui()->cmdfind->click();
+        ASSERT_EQ(regNos().size(), 3); // every row
+        wbtest::chooseShownDay(p.picker);
+        QStringList listed = regNos();
+        listed.sort();
+        EXPECT_EQ(listed, p.regNos) << p.picker->objectName().toStdString();
+    }
 }
 
 TEST_P(ObservationTest, RowsAreSharedWithTheAdmissionScreen) {

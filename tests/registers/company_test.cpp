@@ -93,6 +93,35 @@ TEST_P(CompanyProfileTest, TickingActiveLeavesOnlyThatCompanyActive) {
     EXPECT_TRUE(activeCompanies().isEmpty());
 }
 
+// However the delete ends, the focus goes to the company name.
+TEST_P(CompanyProfileTest, DeleteEndsWithTheFocusInTheCompanyName) {
+    auto& w = open();
+    save(w, QStringLiteral("ALPHA"), false);
+    save(w, QStringLiteral("BETA"), false);
+    const struct {
+        const char* what;
+        const char* loaded; // nothing loaded when empty
+        int answer;
+        int companiesAfter;
+    } cases[] = {{"nothing loaded", "", ui::vbYes, 2},
+                 {"answered No", "ALPHA", ui::vbNo, 2},
+                 {"answered Yes", "ALPHA", ui::vbYes, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (*c.loaded) {
+            pick(w, QLatin1String(c.loaded));
+            messages.answer(c.answer);
+        }
+        w.ui()->txtSearch->setFocus();
+        w.ui()->cmdDelete->click();
+        EXPECT_EQ(w.focusWidget(), w.ui()->txtCompany); // the window's focus, shown when it is active
+        EXPECT_EQ(Module1::Con->scalar(QStringLiteral("select count(*) from Company")).toInt(),
+                  c.companiesAfter);
+        w.ui()->cmdCancel->click();
+        messages.clear();
+    }
+}
+
 TEST_P(CompanyProfileTest, AFailedSaveKeepsThePreviouslyActiveCompany) {
     auto& w = open();
     save(w, QStringLiteral("OLD ACTIVE"), true);

@@ -2,14 +2,17 @@
 #include "shell/MDIForm1.h"
 #include "shell/menucommands.h"
 #include "shell/module1.h"
+#include "support/datepicker.h"
 #include "support/registertest.h"
 #include "ui_frm_patient_detail.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDateEdit>
 #include <QDateTimeEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTest>
@@ -119,6 +122,29 @@ TEST_P(KeyboardFlowTest, TabAndShiftTabLeaveEveryDateBoxFromAnyOfItsParts) {
         }
     });
     EXPECT_GE(boxes, 1);
+}
+
+// A click into any date box selects the part under the mouse: the digits typed fill the parts.
+TEST_P(KeyboardFlowTest, DigitsTypedAfterAClickFillEveryDateBox) {
+    int boxes = 0;
+    const QDate typed(2026, 11, 30);
+    forEveryWindow([&](const MenuEntry& e, ui::Form& form) {
+        for (QDateEdit* date : form.findChildren<QDateEdit*>()) {
+            bringForward(date);
+            if (!date->isVisible() || !date->isEnabled())
+                continue;
+            ++boxes;
+            const std::string where = (e.caption + u' ' + date->objectName()).toStdString();
+            date->setDate(QDate(2009, 6, 24));
+            wbtest::clickCharacter(date, 0);
+            ASSERT_TRUE(focusIsIn(date)) << where;
+            QTest::keyClicks(
+                QApplication::focusWidget(),
+                typed.toString(date->displayFormat()).remove(QRegularExpression(QStringLiteral("\\D"))));
+            EXPECT_EQ(date->date(), typed) << where;
+        }
+    });
+    EXPECT_GE(boxes, 10);
 }
 
 TEST_P(KeyboardFlowTest, APatientTypedBoxByBoxIsStoredAsTyped) {

@@ -184,6 +184,7 @@ TEST_P(SlipEntryTest, TotalsCashBalanceAndDiscountFollowTheDesk) {
     EXPECT_TRUE(messages.shown().isEmpty());
     u->txt_cash_rece->setText(QStringLiteral("700"));
     ASSERT_EQ(messages.texts(), QStringList{"cash amount Equal or less then net amount"});
+    EXPECT_EQ(messages.last().style, ui::vbInformation);
     EXPECT_TRUE(u->txt_cash_rece->text().isEmpty());
 
     // The computed boxes pass the focus on to the cash box.
@@ -430,35 +431,58 @@ TEST_P(SlipEntryTest, TheRateListPicksATestThroughTheRealPickList) {
 }
 
 TEST_P(SlipEntryTest, TheShiftFollowsTheClockOverMidnightAndAnOpenedSlipKeepsItsOwn) {
-    for (const auto& [name, from, to] :
-         {std::tuple{"MORNING", "08:00", "14:00"}, std::tuple{"EVENING", "14:00", "22:00"},
-          std::tuple{"NIGHT", "22:00", "08:00"}})
-        Module1::Con->Execute(
-            QStringLiteral("insert into SHIFT (shift_code, shift, time_from, time_to) values ('S', ?, ?, ?)"),
-            {QLatin1String(name), QLatin1String(from), QLatin1String(to)});
-    auto& w = open();
+    using Shift = std::tuple<const char*, const char*, const char*>;
+    using Tick = std::tuple<int, int, const char*>; // the clock, and the letter the shift box shows
+    const struct {
+        QList<Shift> shifts; // in the register's order
+        QList<Tick> ticks;
+    } registers[] = {
+        // An overnight shift listed first, starting on the half hour, and hours in no shift between
+        // its end and the next shift's start: there the box keeps the letter it had.
+        {{{"NIGHT", "22:30", "08:30"}, {"EVENING", "14:00", "22:30"}},
+         {{22, 40, "N"},
+          {8, 10, "N"},
+          {12, 0, "N"},
+          {14, 0, "E"},
+          {22, 10, "E"},
+          {22, 29, "E"},
+          {22, 40, "N"}}},
+        {{{"MORNING", "08:00", "14:00"}, {"EVENING", "14:00", "22:00"}, {"NIGHT", "22:00", "08:00"}},
+         {{23, 30, "N"}, {5, 15, "N"}, {14, 0, "E"}, {8, 30, "M"}}},
+    };
+    frm_Test_Slips* w = nullptr;
     const auto at = [&](int h, int m) {
         ui::Clock::setFixed(QDateTime(QDate(2026, 12, 8), QTime(h, m)));
-        w.Timer2_Timer();
-        return w.ui()->cmb_shift->currentText();
+        w->Timer2_Timer();
+        return w->ui()->cmb_shift->currentText();
     };
-    EXPECT_EQ(at(23, 30), QStringLiteral("N"));
-    EXPECT_EQ(at(5, 15), QStringLiteral("N"));
-    EXPECT_EQ(at(14, 0), QStringLiteral("E"));
-    EXPECT_EQ(at(8, 30), QStringLiteral("M"));
-    w.Timer1_Timer();
-    EXPECT_EQ(w.ui()->lblDate->text(), QStringLiteral("08/12/2026 08:30:00 AM"));
+    for (const auto& r : registers) {
+        if (w)
+            w->ui()->cmdExit->click();
+        Module1::Con->Execute(QStringLiteral("delete from SHIFT"));
+        for (const auto& [name, from, to] : r.shifts)
+            Module1::Con->Execute(
+                QStringLiteral(
+                    "insert into SHIFT (shift_code, shift, time_from, time_to) values ('S', ?, ?, ?)"),
+                {QLatin1String(name), QLatin1String(from), QLatin1String(to)});
+        w = &open();
+        for (const auto& [h, m, letter] : r.ticks)
+            EXPECT_EQ(at(h, m), QLatin1String(letter))
+                << h << ":" << m << " with " << r.shifts.size() << " shifts";
+    }
+    w->Timer1_Timer();
+    EXPECT_EQ(w->ui()->lblDate->text(), QStringLiteral("08/12/2026 08:30:00 AM"));
 
-    fillSlip(w, QStringLiteral("NIGHT PATIENT"), 1);
+    fillSlip(*w, QStringLiteral("NIGHT PATIENT"), 1);
     at(23, 30);
-    w.cmdSave_Click();
+    w->cmdSave_Click();
     EXPECT_EQ(stored(1, QStringLiteral("Shift")).toString(), QStringLiteral("N"));
     // Reopened and corrected during the morning shift: it stays a night slip.
-    w.ui()->txt_Row_No->setText(QStringLiteral("1"));
-    w.OpenData();
+    w->ui()->txt_Row_No->setText(QStringLiteral("1"));
+    w->OpenData();
     EXPECT_EQ(at(10, 0), QStringLiteral("N"));
-    w.ui()->txt_cash_rece->setText(QStringLiteral("50"));
-    w.cmdSave_Click();
+    w->ui()->txt_cash_rece->setText(QStringLiteral("50"));
+    w->cmdSave_Click();
     EXPECT_EQ(stored(1, QStringLiteral("Shift")).toString(), QStringLiteral("N"));
     EXPECT_EQ(at(10, 0), QStringLiteral("M")); // the next new slip takes the current shift
     ui::Clock::reset();
@@ -477,6 +501,7 @@ TEST_P(SlipEntryTest, EmployeeNumberLookUp) {
     u->txt_Emp_No->setFocus();
     QTest::keyClick(u->txt_Emp_No, Qt::Key_Return);
     EXPECT_EQ(messages.texts(), QStringList{"Employee not found!"});
+    EXPECT_EQ(messages.last().style, ui::vbInformation);
     EXPECT_TRUE(u->txt_emp_name->text().isEmpty());
     EXPECT_TRUE(u->txt_Desig->text().isEmpty());
     u->txt_Emp_No->setText(QStringLiteral("E'1"));

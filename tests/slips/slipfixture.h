@@ -3,6 +3,7 @@
 #include "session/module1.h"
 #include "slips/frm_Test_Slips.h"
 #include "support/registertest.h"
+#include "ui/clock.h"
 #include "ui_frm_Test_Slips.h"
 
 #include <QVariant>
@@ -14,6 +15,10 @@ protected:
     void beforeMainWindow() override {
         Module1::LoginUserName = QStringLiteral("ADMIN");
         Module1::UserType = QStringLiteral("A");
+    }
+    void TearDown() override {
+        wb::ui::Clock::reset(); // a case that fixed the clock leaves the next one the real time
+        PrintingRegisterTest::TearDown();
     }
     frm_Test_Slips& open() { return wbtest::openFromMenu<frm_Test_Slips>("mnu_test_slip"); }
 

@@ -175,11 +175,16 @@ TEST_P(SlipSearchTest, CancelAsksForNumberReasonAndThePasswordAndStoresTheReason
 
     password(w, QString());
     EXPECT_EQ(messages.texts(), QStringList{"please enter password"});
-    password(w, QStringLiteral("584"));
-    EXPECT_EQ(messages.last().text, QStringLiteral("wrong password"));
-    EXPECT_TRUE(u->txtPassword->text().isEmpty());
-    EXPECT_FALSE(u->framePassword->isHidden());
-    EXPECT_TRUE(stored(key, QStringLiteral("CancelStatus")).isNull());
+    // Only the whole password: a wrong digit, or the first digits of it, are wrong.
+    for (const char* wrong : {"584", "5", "58", "5830"}) {
+        messages.clear();
+        password(w, QLatin1String(wrong));
+        EXPECT_EQ(messages.texts(), QStringList{"wrong password"}) << wrong;
+        EXPECT_TRUE(u->txtPassword->text().isEmpty()) << wrong;
+        EXPECT_FALSE(u->framePassword->isHidden()) << wrong;
+        EXPECT_TRUE(stored(key, QStringLiteral("CancelStatus")).isNull()) << wrong;
+        EXPECT_TRUE(stored(key, QStringLiteral("CanResign")).isNull()) << wrong;
+    }
 
     u->txt_s_val->setText(QStringLiteral("AL"));
     messages.clear();
@@ -193,6 +198,16 @@ TEST_P(SlipSearchTest, CancelAsksForNumberReasonAndThePasswordAndStoresTheReason
     EXPECT_EQ(u->txtResign->text(), QStringLiteral("patient's mistake"));
     EXPECT_EQ(column(w, 4), QStringList{"CANCEL"});
     EXPECT_EQ(lineCount(), 2); // a cancelled slip keeps its lines
+
+    // Cancelling it again stores the new reason as typed.
+    clickRow(w, 1);
+    u->txtResign->setText(QStringLiteral("billed twice, O'Brien's desk"));
+    w.cmdCancelSlip_Click();
+    password(w, QStringLiteral("583"));
+    EXPECT_TRUE(messages.shown().isEmpty()) << messages.texts().join('|').toStdString();
+    EXPECT_EQ(stored(key, QStringLiteral("CancelStatus")).toString(), QStringLiteral("CANCEL"));
+    EXPECT_EQ(stored(key, QStringLiteral("CanResign")).toString(),
+              QStringLiteral("billed twice, O'Brien's desk"));
 }
 
 TEST_P(SlipSearchTest, LeavingThePasswordPromptAbandonsTheCancel) {
@@ -264,6 +279,7 @@ TEST_P(SlipSearchTest, AnOrdinaryUserReopensAndPrintsButCannotSaveOrDelete) {
 TEST_P(SlipSearchTest, AnAdministratorCorrectsACancelledSlipAndItStaysCancelled) {
     const qint64 key = seed(QStringLiteral("ALI"), QStringLiteral("7"), tuesday);
     slips::cancelSlip(*Module1::Con, key, QStringLiteral("mistake"));
+    ui::Clock::setFixed(QDateTime(wednesday, QTime(9, 0))); // the slip was saved yesterday
     auto& w = open();
     auto* u = w.ui();
     reopen(w, 1);
@@ -277,6 +293,7 @@ TEST_P(SlipSearchTest, AnAdministratorCorrectsACancelledSlipAndItStaysCancelled)
     EXPECT_EQ(stored(key, QStringLiteral("CancelStatus")).toString(), QStringLiteral("CANCEL"));
     EXPECT_EQ(stored(key, QStringLiteral("CanResign")).toString(), QStringLiteral("mistake"));
     EXPECT_EQ(stored(key, QStringLiteral("User_Name")).toString(), QStringLiteral("DESK 2"));
+    EXPECT_EQ(stored(key, QStringLiteral("Slip_date")).toDate(), tuesday); // not re-dated to today
     EXPECT_EQ(lineCount(), 2);
     EXPECT_TRUE(u->lblCancel->isHidden()); // the screen is clear again
     EXPECT_EQ(column(w, 5), QStringList{"ALI RAZA"});

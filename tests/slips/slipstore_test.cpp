@@ -110,21 +110,41 @@ TEST(SlipMoney, ReadsTheLeadingNumberToTheCentAndWritesTheShortestForm) {
 }
 
 TEST(SlipShift, OvernightShiftsAndUnreadableTimes) {
-    const QList<slips::ShiftTimes> day = {
-        {QStringLiteral("MORNING"), QStringLiteral("08:00"), QStringLiteral("14:00")},
-        {QStringLiteral("EVENING"), QStringLiteral("14:00"), QStringLiteral("22:00")},
-        {QStringLiteral("NIGHT"), QStringLiteral("22:00"), QStringLiteral("08:00")}};
-    EXPECT_EQ(slips::currentShift(day, QTime(23, 30)), QStringLiteral("N"));
-    EXPECT_EQ(slips::currentShift(day, QTime(5, 15)), QStringLiteral("N"));
-    EXPECT_EQ(slips::currentShift(day, QTime(14, 0)), QStringLiteral("E"));
-    EXPECT_EQ(slips::currentShift(day, QTime(22, 0)), QStringLiteral("N"));
-    // The overnight shift never matches during the hour in which it ends.
-    const QList<slips::ShiftTimes> night = {day[2]};
-    EXPECT_EQ(slips::currentShift(night, QTime(8, 30)), QString());
-    EXPECT_EQ(slips::currentShift(night, QTime(7, 59)), QStringLiteral("N"));
-    const QList<slips::ShiftTimes> broken = {{QStringLiteral("X"), QStringLiteral("8"), QString()}, day[0]};
-    EXPECT_EQ(slips::currentShift(broken, QTime(9, 0)), QStringLiteral("M"));
-    EXPECT_EQ(slips::currentShift({}, QTime(9, 0)), QString());
+    const slips::ShiftTimes morning{QStringLiteral("MORNING"), QStringLiteral("08:00"),
+                                    QStringLiteral("14:00")},
+        evening{QStringLiteral("EVENING"), QStringLiteral("14:00"), QStringLiteral("22:00")},
+        night{QStringLiteral("NIGHT"), QStringLiteral("22:00"), QStringLiteral("08:00")},
+        lateNight{QStringLiteral("NIGHT"), QStringLiteral("22:30"), QStringLiteral("08:30")},
+        lateEvening{QStringLiteral("EVENING"), QStringLiteral("14:00"), QStringLiteral("22:30")},
+        broken{QStringLiteral("X"), QStringLiteral("8"), QString()};
+    const QList<slips::ShiftTimes> day = {morning, evening, night};
+    const QList<slips::ShiftTimes> late = {lateNight, lateEvening}; // the overnight shift listed first
+    const struct {
+        QList<slips::ShiftTimes> shifts;
+        QTime now;
+        const char* letter;
+    } cases[] = {
+        {day, QTime(23, 30), "N"},
+        {day, QTime(5, 15), "N"},
+        {day, QTime(14, 0), "E"},
+        {day, QTime(22, 0), "N"},
+        // The overnight shift never matches during the hour in which it ends.
+        {{night}, QTime(8, 30), ""},
+        {{night}, QTime(7, 59), "N"},
+        // Its start is a time of day, not only an hour: at 22:10 the 22:30 shift has not begun.
+        {late, QTime(22, 10), "E"},
+        {late, QTime(22, 29), "E"},
+        {late, QTime(22, 30), "N"},
+        {late, QTime(22, 40), "N"},
+        {late, QTime(7, 0), "N"},
+        {late, QTime(8, 10), ""}, // in no shift
+        {late, QTime(12, 0), ""},
+        {{broken, morning}, QTime(9, 0), "M"},
+        {{}, QTime(9, 0), ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(slips::currentShift(c.shifts, c.now), QLatin1String(c.letter))
+            << c.now.toString().toStdString() << " in " << c.shifts.size() << " shifts";
 }
 
 } // namespace

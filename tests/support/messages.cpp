@@ -20,6 +20,15 @@ ScriptedMessages::~ScriptedMessages() {
     wb::ui::setMsgResponder({});
 }
 
+const wb::ui::MsgRecord& ScriptedMessages::last() const {
+    static const wb::ui::MsgRecord none;
+    if (shown_.isEmpty()) {
+        ADD_FAILURE() << "no message box was shown";
+        return none;
+    }
+    return shown_.last();
+}
+
 QStringList ScriptedMessages::texts() const {
     QStringList out;
     for (const auto& r : shown_)

@@ -16,7 +16,8 @@ public:
     void answer(int reply) { replies_.append(reply); }
     const QList<wb::ui::MsgRecord>& shown() const { return shown_; }
     QStringList texts() const;
-    const wb::ui::MsgRecord& last() const { return shown_.last(); }
+    // The last box shown; with none, a failed expectation and an empty record.
+    const wb::ui::MsgRecord& last() const;
     void clear() { shown_.clear(); }
 
 private:

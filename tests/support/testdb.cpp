@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QTextStream>
 #include <atomic>
+#include <cerrno>
+#include <signal.h>
 #include <unistd.h>
 
 namespace wbtest {
@@ -33,6 +35,64 @@ wb::ConnectInfo superInfo(const QString& database) {
 
 void runQuoted(wb::Connection& con, const QString& pattern, const QString& name) {
     con.Execute(con.scalar(QStringLiteral("select format(?::text, ?::text)"), {pattern, name}).toString());
+}
+
+QStringList column(wb::Connection& con, const QString& sql, const QVariantList& params) {
+    QSqlQuery q = con.query(sql, params);
+    QStringList out;
+    while (q.next())
+        out << q.value(0).toString();
+    q.finish();
+    return out;
+}
+
+// Drops a test catalogue with its logins and its group roles. The logins are roles of the whole
+// server: one left behind would keep the next catalogue from making its own of that name.
+void dropCatalogue(wb::Connection& con, const QString& name) {
+    runQuoted(con, QStringLiteral("DROP DATABASE IF EXISTS %I WITH (FORCE)"), name);
+    const QString group = wb::PostgresLoginStore::groupRole(name);
+    const QStringList members = column(
+        con,
+        QStringLiteral("select r.rolname from pg_roles r join pg_auth_members m on m.member = r.oid join "
+                       "pg_roles g on g.oid = m.roleid where g.rolname = ?::text and not r.rolsuper"),
+        {group});
+    for (const QString& m : members)
+        runQuoted(con, QStringLiteral("DROP ROLE IF EXISTS %I"), m);
+    for (const QString& role : {group, wb::ServerRights::adminsRole(name), wb::ServerRights::keeperRole(name),
+                                wb::ServerRights::listerRole(name)})
+        runQuoted(con, QStringLiteral("DROP ROLE IF EXISTS %I"), role);
+}
+
+// The test catalogues are named after the process that made them ("wb_test_<pid>_<n>").
+bool madeByADeadProgram(const QString& name) {
+    const QStringList parts = name.split(QLatin1Char('_'));
+    bool ok = false;
+    const pid_t pid = parts.size() >= 4 ? parts[2].toInt(&ok) : 0;
+    return ok && pid > 0 && pid != getpid() && kill(pid, 0) != 0 && errno == ESRCH;
+}
+
+// A test program that crashed left its catalogues and roles on the server; the first catalogue a
+// program makes removes them, so that its own set-up does not fail on them.
+void sweepDeadPrograms(wb::Connection& server) {
+    static bool swept = false;
+    if (swept)
+        return;
+    swept = true;
+    QStringList names = column(
+        server, QStringLiteral("select datname from pg_database where datname ~ '^wb_test_[0-9]+_[0-9]+$'"),
+        {});
+    // Roles whose catalogue is already gone (a program that died while dropping it).
+    for (const QString& role :
+         column(server,
+                QStringLiteral(
+                    "select regexp_replace(rolname, '_(users|admins|keeper|lister)$', '') from pg_roles "
+                    "where rolname ~ '^wb_test_[0-9]+_[0-9]+_(users|admins|keeper|lister)$'"),
+                {}))
+        if (!names.contains(role))
+            names << role;
+    for (const QString& name : names)
+        if (madeByADeadProgram(name))
+            dropCatalogue(server, name);
 }
 
 } // namespace
@@ -67,7 +127,15 @@ TestDatabase::TestDatabase(wb::Engine engine) : engine_(engine) {
     setup.database = name_;
     setup.adminPassword = AdminPassword;
     setup.listerPassword = listerPassword();
-    wb::Setup::preparePostgres(setup);
+    wb::Connection server;
+    server.Open(super);
+    sweepDeadPrograms(server);
+    try {
+        wb::Setup::preparePostgres(setup);
+    } catch (...) {
+        dropCatalogue(server, name_); // a half-made catalogue must not stand in the next one's way
+        throw;
+    }
 }
 
 TestDatabase::~TestDatabase() {
@@ -78,21 +146,7 @@ TestDatabase::~TestDatabase() {
             Module1::Con->Close();
         wb::Connection con;
         con.Open(superInfo(QStringLiteral("postgres")));
-        runQuoted(con, QStringLiteral("DROP DATABASE IF EXISTS %I WITH (FORCE)"), name_);
-        const QString group = wb::PostgresLoginStore::groupRole(name_);
-        QSqlQuery q =
-            con.query(QStringLiteral("select r.rolname from pg_roles r join pg_auth_members m on m.member = "
-                                     "r.oid join pg_roles g on g.oid = m.roleid where g.rolname = ?::text"),
-                      {group});
-        QStringList members;
-        while (q.next())
-            members << q.value(0).toString();
-        q.finish();
-        for (const QString& m : members)
-            runQuoted(con, QStringLiteral("DROP ROLE IF EXISTS %I"), m);
-        for (const QString& role : {group, wb::ServerRights::adminsRole(name_),
-                                    wb::ServerRights::keeperRole(name_), wb::ServerRights::listerRole(name_)})
-            runQuoted(con, QStringLiteral("DROP ROLE IF EXISTS %I"), role);
+        dropCatalogue(con, name_);
     } catch (const std::exception& e) {
         ADD_FAILURE() << "could not drop the test catalogue: " << e.what();
     }

@@ -1,3 +1,4 @@
+#include "support/datepicker.h"
 #include "ui/binding.h"
 #include "ui/datekeys.h"
 #include "ui/keyfilters.h"
@@ -194,6 +195,31 @@ TEST_F(KeysTest, DateBoxPartsAreReachedByArrowsAndFilledByDigitsWhileTabLeaves) 
     QTest::keyClick(date, Qt::Key_Return);
     EXPECT_TRUE(after->hasFocus());
     EXPECT_EQ(date->date(), QDate(2025, 3, 7));
+}
+
+// Digits typed after a click fill the part under the mouse and move on, as they do after Tab.
+TEST_F(KeysTest, ADateBoxClickedIntoTakesDigitsInThePartUnderTheMouse) {
+    auto* before = add<QLineEdit>();
+    auto* date = add<QDateEdit>();
+    date->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    keys::dateBox(date);
+    showWindow();
+    const struct {
+        int character; // in "24/06/2009"
+        const char* typed;
+        QDate result;
+    } cases[] = {
+        {0, "30112026", QDate(2026, 11, 30)}, {1, "30112026", QDate(2026, 11, 30)},
+        {3, "112026", QDate(2026, 11, 24)},   {4, "3", QDate(2009, 3, 24)},
+        {6, "2027", QDate(2027, 6, 24)},      {9, "2027", QDate(2027, 6, 24)},
+    };
+    for (const auto& c : cases) {
+        before->setFocus();
+        date->setDate(QDate(2009, 6, 24));
+        wbtest::clickCharacter(date, c.character);
+        QTest::keyClicks(QApplication::focusWidget(), QLatin1String(c.typed));
+        EXPECT_EQ(date->date(), c.result) << "clicked at " << c.character << ", typed " << c.typed;
+    }
 }
 
 TEST(LabelsTest, ABoxIsNamedByItsBuddyOrTheLabelBeforeItInItsRow) {
