@@ -130,13 +130,23 @@ void Connection::openDatabase() {
             open_ = true; // the login store reads through the connection
             if (info_.purpose == Purpose::Login)
                 logins().check(info_.user, info_.password);
+            forgetPassword();
         }
     } catch (...) {
         open_ = false;
         db.close();
+        if (info_.engine == Engine::Sqlite)
+            forgetPassword();
         throw;
     }
     open_ = true;
+}
+
+// Only a server connection needs the password again, to reconnect after a loss: the embedded
+// database's is overwritten and dropped as soon as it has been checked.
+void Connection::forgetPassword() {
+    info_.password.fill(QChar(u'\0'));
+    info_.password.clear();
 }
 
 void Connection::Close() {
@@ -146,6 +156,11 @@ void Connection::Close() {
     setDepth(0);
     QSqlDatabase db = QSqlDatabase::database(name_, false);
     db.close();
+}
+
+QString notPermittedText() {
+    return QStringLiteral("You may not make this change: your rights do not allow it. Ask an administrator. "
+                          "Nothing was saved.");
 }
 
 QString serverUnreachableText() {
@@ -200,6 +215,10 @@ void Connection::raise(const QSqlError& error, const QString& sql) const {
     if (dialect_->isTooLong(error))
         throw DbError(QStringLiteral("A text is too long for its column: nothing was saved."),
                       DbError::Kind::TooLong);
+    // The server refused the statement to this login (its menu rights, a saved slip): the server's
+    // own words name tables and columns, not what the user may do about it.
+    if (info_.engine == Engine::Postgres && error.nativeErrorCode() == QLatin1String("42501"))
+        throw DbError(notPermittedText(), DbError::Kind::NotPermitted);
     Q_UNUSED(sql);
     throw DbError(text);
 }

@@ -10,8 +10,9 @@ namespace wb {
 class DbError : public std::runtime_error {
 public:
     // Lost: the connection broke during a transaction and was restored; nothing of the transaction
-    // was committed, so the whole unit of work may run again.
-    enum class Kind { General, Connection, Login, Duplicate, TooLong, NotFound, Refused, Lost };
+    // was committed, so the whole unit of work may run again. NotPermitted: the server refused the
+    // statement because the login has no right to it (its menu rights, or a saved slip).
+    enum class Kind { General, Connection, Login, Duplicate, TooLong, NotFound, Refused, Lost, NotPermitted };
 
     explicit DbError(const QString& text, Kind kind = Kind::General)
         : std::runtime_error(text.toStdString()), text_(text), kind_(kind) {}

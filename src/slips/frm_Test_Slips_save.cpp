@@ -81,9 +81,19 @@ void frm_Test_Slips::cmdSave_Click() {
                                    {ui_->txt_cash_rece, "Cash Received"},
                                    {ui_->txt_balance, "Balance"}}))
         return;
+    const bool saved = !ui_->txt_Row_No->text().isEmpty();
     try {
         SaveData();
     } catch (const DbError& e) {
+        if (e.kind() == DbError::Kind::NotPermitted) {
+            // The server keeps a saved slip as it was cashed; the screen keeps what was typed.
+            ui::MsgBox(saved
+                           ? QStringLiteral("You may not change a saved slip: ask an administrator. Nothing "
+                                            "was saved.")
+                           : e.text(),
+                       ui::vbInformation);
+            return;
+        }
         if (e.kind() != DbError::Kind::NotFound)
             throw;
         // Another desk deleted the slip: nothing is written and the screen keeps what was typed.

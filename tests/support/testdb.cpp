@@ -90,8 +90,7 @@ TestDatabase::~TestDatabase() {
         q.finish();
         for (const QString& m : members)
             runQuoted(con, QStringLiteral("DROP ROLE IF EXISTS %I"), m);
-        for (const QString& role : {group, wb::ServerRights::adminsRole(name_),
-                                    wb::ServerRights::keeperRole(name_), wb::ServerRights::listerRole(name_)})
+        for (const QString& role : wb::ServerRights::catalogueRoles(name_))
             runQuoted(con, QStringLiteral("DROP ROLE IF EXISTS %I"), role);
     } catch (const std::exception& e) {
         ADD_FAILURE() << "could not drop the test catalogue: " << e.what();
