@@ -1,11 +1,13 @@
 #include "data/connection.h"
 #include "data/loginstore.h"
+#include "registers/frm_patient_detail.h"
 #include "session/module1.h"
 #include "shell/MDIForm1.h"
 #include "slips/frm_Test_Slips.h"
 #include "support/registertest.h"
 #include "ui/flexgrid.h"
 #include "ui_frm_Test_Slips.h"
+#include "ui_frm_patient_detail.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -134,6 +136,31 @@ TEST_P(SlipsByUserTest, ACashierSavesCancelsAndSearchesSlips) {
     QTest::keyClick(u->txtPassword, Qt::Key_Return);
     EXPECT_TRUE(messages.shown().isEmpty()) << messages.texts().join('|').toStdString();
     EXPECT_EQ(stored(1, "CanResign").toString(), QStringLiteral("TWICE"));
+}
+
+TEST_P(SlipsByUserTest, APatientAddedThroughThePickListNeedsThePatientMenuOnTheServer) {
+    auto& w = open();
+    QApplication::setActiveWindow(main);
+    QTest::mouseClick(w.ui()->Find_Pat_Detail, Qt::LeftButton);
+    auto* picker = ui::Forms::loaded<frm_patient_detail>();
+    ASSERT_NE(picker, nullptr);
+    auto* p = picker->ui();
+    p->SSTab1->setCurrentIndex(0);
+    QTest::keyClicks(p->txt_pat_name, QStringLiteral("NEW PATIENT"));
+    QTest::keyClicks(p->txt_F_name, QStringLiteral("HIS FATHER"));
+    QTest::mouseClick(p->cmdSave, Qt::LeftButton);
+    auto owner = db->connect();
+    const int patients = owner->scalar(QStringLiteral("select count(*) from Patient_Slips")).toInt();
+    if (GetParam() == Engine::Postgres) {
+        // The server's rights follow the menus; the window says so in its own words.
+        EXPECT_EQ(messages.texts(), QStringList{"You may not make this change: your rights do not allow it. "
+                                                "Ask an administrator. Nothing was saved."});
+        EXPECT_EQ(patients, 0);
+    } else {
+        // The embedded database's rights are the windows' only.
+        EXPECT_TRUE(messages.shown().isEmpty()) << messages.texts().join('|').toStdString();
+        EXPECT_EQ(patients, 1);
+    }
 }
 
 // A user whose row says "A" while the login is not an administrator's (as an earlier version could
