@@ -81,23 +81,18 @@ void frm_Test_Slips::cmdSave_Click() {
                                    {ui_->txt_cash_rece, "Cash Received"},
                                    {ui_->txt_balance, "Balance"}}))
         return;
-    const bool saved = !ui_->txt_Row_No->text().isEmpty();
     try {
         SaveData();
     } catch (const DbError& e) {
-        if (e.kind() == DbError::Kind::NotPermitted) {
-            // The server keeps a saved slip as it was cashed; the screen keeps what was typed.
-            ui::MsgBox(saved
-                           ? QStringLiteral("You may not change a saved slip: ask an administrator. Nothing "
-                                            "was saved.")
-                           : e.text(),
-                       ui::vbInformation);
-            return;
-        }
-        if (e.kind() != DbError::Kind::NotFound)
+        if (e.kind() != DbError::Kind::NotFound && e.kind() != DbError::Kind::NotPermitted)
             throw;
-        // Another desk deleted the slip: nothing is written and the screen keeps what was typed.
-        ui::MsgBox(e.text(), ui::vbInformation);
+        // Another desk deleted the slip, or the server keeps a saved slip as it was cashed: nothing
+        // is written and the screen keeps what was typed.
+        const bool kept = e.kind() == DbError::Kind::NotPermitted && !ui_->txt_Row_No->text().isEmpty();
+        ui::MsgBox(
+            kept ? QStringLiteral("You may not change a saved slip: ask an administrator. Nothing was saved.")
+                 : e.text(),
+            ui::vbInformation);
         return;
     }
     cmdPrint_Click();
