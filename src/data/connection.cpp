@@ -142,13 +142,23 @@ void Connection::openDatabase() {
             open_ = true; // the login store reads through the connection
             if (info_.purpose == Purpose::Login)
                 logins().check(info_.user, info_.password);
+            forgetPassword();
         }
     } catch (...) {
         open_ = false;
         db.close();
+        if (info_.engine == Engine::Sqlite)
+            forgetPassword();
         throw;
     }
     open_ = true;
+}
+
+// Only a server connection needs the password again, to reconnect after a loss: the embedded
+// database's is overwritten and dropped as soon as it has been checked.
+void Connection::forgetPassword() {
+    info_.password.fill(QChar(u'\0'));
+    info_.password.clear();
 }
 
 void Connection::Close() {
@@ -158,6 +168,11 @@ void Connection::Close() {
     setDepth(0);
     QSqlDatabase db = QSqlDatabase::database(name_, false);
     db.close();
+}
+
+QString notPermittedText() {
+    return QStringLiteral("You may not make this change: your rights do not allow it. Ask an administrator. "
+                          "Nothing was saved.");
 }
 
 QString serverUnreachableText() {
@@ -213,6 +228,10 @@ void Connection::raise(const QSqlError& error, const QString& sql) const {
         throw DbError(QStringLiteral("A text is too long for its box: nothing was saved. Shorten it, then "
                                      "save again."),
                       DbError::Kind::TooLong);
+    // The server refused the statement to this login (its menu rights, a saved slip): the server's
+    // own words name tables and columns, not what the user may do about it.
+    if (info_.engine == Engine::Postgres && error.nativeErrorCode() == QLatin1String("42501"))
+        throw DbError(notPermittedText(), DbError::Kind::NotPermitted);
     if (const QString plain = enginetext::plainStatementText(error, info_.engine); !plain.isEmpty())
         throw DbError(plain);
     Q_UNUSED(sql);

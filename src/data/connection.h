@@ -74,6 +74,7 @@ private:
     QSqlQuery run(const QString& sql, const QVariantList& params, bool& ok);
     QSqlQuery retryAfterLoss(const QString& sql, const QVariantList& params, bool inTransaction);
     void reopenAfterLoss();
+    void forgetPassword();
     void setDepth(int depth);
 
     QString name_;
@@ -88,6 +89,9 @@ private:
 // How many connections have a transaction open on the calling thread (a message box that waits for
 // the user must find none).
 int transactionsOpenOnThisThread();
+
+// The text shown when the server refuses a statement to the login (DbError::Kind::NotPermitted).
+QString notPermittedText();
 
 // The texts shown when the server cannot be reached or went away during a save.
 QString serverUnreachableText();

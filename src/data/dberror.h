@@ -12,6 +12,8 @@ public:
     // Lost: the connection broke during a transaction and was restored; nothing of the transaction
     // was committed, so the whole unit of work may run again.
     // NotANumber, TooLarge: a value a numeric column cannot take, refused before it reaches the server.
+    // NotPermitted: the server refused the statement because the login has no right to it (its menu
+    // rights, or a saved slip).
     enum class Kind {
         General,
         Connection,
@@ -22,7 +24,8 @@ public:
         Refused,
         Lost,
         NotANumber,
-        TooLarge
+        TooLarge,
+        NotPermitted
     };
 
     explicit DbError(const QString& text, Kind kind = Kind::General)

@@ -61,6 +61,12 @@ void PostgresLoginStore::call(const QString& function, const QString& name, cons
     try {
         con_.scalar(QStringLiteral("select %1(?::text%2)").arg(function, placeholders), params);
     } catch (const DbError& e) {
+        if (e.kind() == DbError::Kind::NotPermitted)
+            throw DbError(function.endsWith(QLatin1String("drop_login")) &&
+                                  name.compare(con_.user(), Qt::CaseInsensitive) == 0
+                              ? QStringLiteral("A login cannot drop itself.")
+                              : QStringLiteral("Only an administrator may create, change or drop logins."),
+                          DbError::Kind::Refused);
         const QString& text = e.text();
         if (text.contains(QLatin1String("Only an administrator")) ||
             text.contains(QLatin1String("permission denied")) || text.contains(QLatin1String("cannot drop")))

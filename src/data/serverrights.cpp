@@ -37,12 +37,28 @@ bool roleExists(Connection& con, const QString& role) {
     return con.scalar(QStringLiteral("select 1 from pg_roles where rolname = ?::text"), {role}).isValid();
 }
 
+namespace {
+
+// What a table's writers may do: the slips' writers add slips with their lines and cancel them.
+QString writersRights(const QString& table) {
+    if (table == QLatin1String("slips_master"))
+        return QStringLiteral("INSERT, UPDATE (CancelStatus, CanResign)");
+    if (table == QLatin1String("slip_detail"))
+        return QStringLiteral("INSERT");
+    return QStringLiteral("INSERT, UPDATE, DELETE");
+}
+
+} // namespace
+
 void grantTables(Connection& con) {
-    const QString users = usersRole(con.info().database);
-    const QString admins = adminsRole(con.info().database);
+    const QString catalogue = con.info().database;
+    const QString users = usersRole(catalogue);
+    const QString admins = adminsRole(catalogue);
+    const QString keeper = keeperRole(catalogue);
     if (!roleExists(con, users))
         return;
     const bool haveAdmins = roleExists(con, admins);
+    const bool haveKeeper = roleExists(con, keeper);
     runQuoted(con, QStringLiteral("GRANT USAGE ON SCHEMA public TO %I"), {users});
     QStringList tables;
     {
@@ -51,23 +67,35 @@ void grantTables(Connection& con) {
         while (q.next())
             tables << q.value(0).toString();
     }
+    const QStringList written = writtenTables();
     for (const QString& table : tables) {
-        if (!isProtectedTable(table)) {
-            runQuoted(con, QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON TABLE %I TO %I"),
-                      {table, users});
-            continue;
-        }
+        const QString name = table.toLower();
+        const QString writers = writersRole(catalogue, name);
+        const bool haveWriters = written.contains(name) && roleExists(con, writers);
+        // The keeper reads who may open what, to give the writers' roles.
+        const bool keeperReads = haveKeeper && (name == QLatin1String("user_information") ||
+                                                name == QLatin1String("chart_of_menus"));
+        // Every right of the program's roles is given anew in one order, so that a second run
+        // leaves the table's rights exactly as they were.
         runQuoted(con, QStringLiteral("REVOKE ALL ON TABLE %I FROM PUBLIC, %I"), {table, users});
-        runQuoted(con, QStringLiteral("GRANT SELECT ON TABLE %I TO %I"), {table, users});
-        if (haveAdmins) {
+        if (haveWriters)
+            runQuoted(con, QStringLiteral("REVOKE ALL ON TABLE %I FROM %I"), {table, writers});
+        if (haveAdmins)
             runQuoted(con, QStringLiteral("REVOKE ALL ON TABLE %I FROM %I"), {table, admins});
-            if (table.compare(QLatin1String("schema_version"), Qt::CaseInsensitive) != 0)
-                runQuoted(con, QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON TABLE %I TO %I"),
-                          {table, admins});
-        }
+        if (keeperReads)
+            runQuoted(con, QStringLiteral("REVOKE ALL ON TABLE %I FROM %I"), {table, keeper});
+        runQuoted(con, QStringLiteral("GRANT SELECT ON TABLE %I TO %I"), {table, users});
+        if (haveWriters)
+            runQuoted(con, QStringLiteral("GRANT %1 ON TABLE %I TO %I").arg(writersRights(name)),
+                      {table, writers});
+        if (haveAdmins && name != QLatin1String("schema_version"))
+            runQuoted(con, QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON TABLE %I TO %I"),
+                      {table, admins});
+        if (keeperReads)
+            runQuoted(con, QStringLiteral("GRANT SELECT ON TABLE %I TO %I"), {table, keeper});
     }
-    runQuoted(con, QStringLiteral("GRANT USAGE, SELECT, UPDATE ON ALL SEQUENCES IN SCHEMA public TO %I"),
-              {users});
+    // The keys the database assigns come from identity columns, which need no right of their own.
+    runQuoted(con, QStringLiteral("REVOKE ALL ON ALL SEQUENCES IN SCHEMA public FROM %I"), {users});
 }
 
 namespace {
@@ -152,22 +180,26 @@ END)sql")},
 
 } // namespace
 
+void installFunction(Connection& con, const QString& signature, const QString& returns, const QString& body,
+                     bool securityDefiner, const QString& callers) {
+    const QString keeper = keeperRole(con.info().database);
+    // The body is fixed text; it is quoted as a literal by the server.
+    runQuoted(con,
+              QStringLiteral("CREATE OR REPLACE FUNCTION public.%1 RETURNS %2 LANGUAGE plpgsql %3"
+                             "SET search_path = pg_catalog, pg_temp AS %L")
+                  .arg(signature, returns, securityDefiner ? QStringLiteral("SECURITY DEFINER ") : QString()),
+              {body});
+    const QString target = QStringLiteral("public.") + signature;
+    runQuoted(con, QStringLiteral("ALTER FUNCTION %1 OWNER TO %I").arg(target), {keeper});
+    con.Execute(QStringLiteral("REVOKE ALL ON FUNCTION %1 FROM PUBLIC").arg(target));
+    if (!callers.isEmpty())
+        runQuoted(con, QStringLiteral("GRANT EXECUTE ON FUNCTION %1 TO %I").arg(target), {callers});
+}
+
 void installLoginFunctions(Connection& con) {
     const QString users = usersRole(con.info().database);
-    const QString keeper = keeperRole(con.info().database);
-    for (const LoginFunction& f : loginFunctions()) {
-        const QString signature = QString::fromLatin1(f.signature);
-        // The body is fixed text; it is quoted as a literal by the server.
-        runQuoted(con,
-                  QStringLiteral("CREATE OR REPLACE FUNCTION public.%1 RETURNS void LANGUAGE plpgsql "
-                                 "SECURITY DEFINER SET search_path = pg_catalog, pg_temp AS %L")
-                      .arg(signature),
-                  {f.body});
-        const QString target = QStringLiteral("public.") + signature;
-        runQuoted(con, QStringLiteral("ALTER FUNCTION %1 OWNER TO %I").arg(target), {keeper});
-        con.Execute(QStringLiteral("REVOKE ALL ON FUNCTION %1 FROM PUBLIC").arg(target));
-        runQuoted(con, QStringLiteral("GRANT EXECUTE ON FUNCTION %1 TO %I").arg(target), {users});
-    }
+    for (const LoginFunction& f : loginFunctions())
+        installFunction(con, QString::fromLatin1(f.signature), QStringLiteral("void"), f.body, true, users);
 }
 
 } // namespace wb::ServerRights

@@ -98,6 +98,30 @@ void retireCreateRole(Connection& con, const QString& users, const QString& admi
     }
 }
 
+// Roles are the whole server's: a role of the first administrator's name that is not a login of
+// this catalogue (another catalogue's administrator, another application's role) would stay out of
+// the catalogue's groups, and its first administrator could not log in. Said before anything is made.
+void refuseForeignAdministrator(Connection& server, const QString& name, const QString& database,
+                                const QString& users) {
+    if (!ServerRights::roleExists(server, name))
+        return;
+    const bool ours =
+        server
+            .scalar(QStringLiteral("select 1 from pg_roles r join pg_auth_members m on m.member = r.oid "
+                                   "join pg_roles g on g.oid = m.roleid where g.rolname = ?::text and "
+                                   "r.rolname = ?::text and r.rolcanlogin and not r.rolsuper"),
+                    {users, name})
+            .isValid();
+    if (!ours)
+        throw DbError(QStringLiteral("The server already has a role named \"%1\" that is not a login of the "
+                                     "catalogue \"%2\" (it belongs to another catalogue or application), so "
+                                     "the catalogue's first administrator \"%1\" could not log in. Nothing "
+                                     "was changed. Rename or drop that role first, or prepare the catalogue "
+                                     "on a server of its own.")
+                          .arg(name, database),
+                      DbError::Kind::Refused);
+}
+
 } // namespace
 
 void preparePostgres(const PostgresSetup& s) {
@@ -118,10 +142,13 @@ void preparePostgres(const PostgresSetup& s) {
     {
         Connection server;
         server.Open({Engine::Postgres, s.server, QStringLiteral("postgres"), s.superUser, s.superPassword});
+        if (!s.adminPassword.isEmpty())
+            refuseForeignAdministrator(server, s.adminName, s.database, users);
         ensureGroup(server, users, QStringLiteral("NOLOGIN NOCREATEROLE NOCREATEDB"));
         ensureGroup(server, admins, QStringLiteral("NOLOGIN NOCREATEROLE NOCREATEDB"));
         // The owner of the login functions: the one role that may create roles, and nobody can be it.
         ensureGroup(server, keeper, QStringLiteral("NOLOGIN CREATEROLE NOCREATEDB"));
+        ServerRights::ensureWriterRoles(server, s.database);
         if (!s.listerPassword.isEmpty()) {
             const QString attributes = QStringLiteral("LOGIN NOCREATEROLE NOCREATEDB NOINHERIT");
             if (!ServerRights::roleExists(server, lister))
@@ -160,11 +187,14 @@ void preparePostgres(const PostgresSetup& s) {
     {
         Transaction t(con);
         ServerRights::installLoginFunctions(con);
+        ServerRights::installMenuRights(con);
         retireCreateRole(con, users, admins);
         t.commit();
     }
     if (!s.adminPassword.isEmpty())
         addFirstAdministrator(con, s.adminName, s.adminPassword);
+    // Logins of an earlier version, whose rights did not follow their menus, are brought to them.
+    ServerRights::followMenuRights(con);
 }
 
 } // namespace wb::Setup

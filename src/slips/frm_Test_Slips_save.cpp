@@ -85,10 +85,15 @@ void frm_Test_Slips::cmdSave_Click() {
     try {
         SaveData();
     } catch (const DbError& e) {
-        if (e.kind() != DbError::Kind::NotFound)
+        if (e.kind() != DbError::Kind::NotFound && e.kind() != DbError::Kind::NotPermitted)
             throw;
-        // Another desk deleted the slip: nothing is written and the screen keeps what was typed.
-        ui::MsgBox(e.text(), ui::vbInformation);
+        // Another desk deleted the slip, or the server keeps a saved slip as it was cashed: nothing
+        // is written and the screen keeps what was typed.
+        const bool kept = e.kind() == DbError::Kind::NotPermitted && !ui_->txt_Row_No->text().isEmpty();
+        ui::MsgBox(
+            kept ? QStringLiteral("You may not change a saved slip: ask an administrator. Nothing was saved.")
+                 : e.text(),
+            ui::vbInformation);
         return;
     }
     // The slip is stored: whatever the print does, the screen shows it saved, as after any save.

@@ -1,9 +1,12 @@
+#include "data/connection.h"
 #include "data/dberror.h"
 #include "data/loginstore.h"
 #include "data/schema.h"
 #include "support/testdb.h"
 
 #include <QFile>
+#include <map>
+#include <optional>
 
 using namespace wb;
 using wbtest::EngineTest;
@@ -151,7 +154,8 @@ TEST_P(LoginRightsTest, PostgresUsersCannotWriteUsersMenuRightsOrTheVersionWithP
     refused(*clerk, QStringLiteral("delete from Chart_Of_Menus"));
     refused(*clerk, QStringLiteral("insert into Schema_Version (Version) values (999)"));
     refused(*clerk, QStringLiteral("truncate Panel"));
-    allowed(*clerk,
+    // No menu right opens the panel register for this clerk.
+    refused(*clerk,
             QStringLiteral("insert into Panel (Row_no, Panel_Code, Panel_Name) values (1, 'Pcode-1', 'A')"));
     EXPECT_EQ(clerk->scalar(QStringLiteral("select count(*) from User_Information")).toInt(), 1);
 
@@ -162,12 +166,15 @@ TEST_P(LoginRightsTest, PostgresUsersCannotWriteUsersMenuRightsOrTheVersionWithP
     refused(*chief, QStringLiteral("insert into Schema_Version (Version) values (999)"));
     refused(*chief, QStringLiteral("delete from Schema_Version"));
 
-    // A table that a later step of the schema adds is a data table for the users at once.
+    // A table that a later step of the schema adds is read by the users and written by the
+    // administrators at once; a user writes it once a menu's screen that writes it is theirs.
     Connection owner;
     owner.Open(wbtest::serverAdminInfo(db->name()));
     owner.Execute(QStringLiteral("CREATE TABLE Later_Table (Id integer)"));
     Schema::migrate(owner);
-    allowed(*clerk, QStringLiteral("insert into Later_Table (Id) values (1)"));
+    allowed(*clerk, QStringLiteral("select count(*) from Later_Table"));
+    refused(*clerk, QStringLiteral("insert into Later_Table (Id) values (1)"));
+    allowed(*chief, QStringLiteral("insert into Later_Table (Id) values (1)"));
 }
 
 TEST_P(LoginRightsTest, PostgresServerLogNeverHoldsAPassword) {
@@ -191,6 +198,235 @@ TEST_P(LoginRightsTest, PostgresServerLogNeverHoldsAPassword) {
     const QString text = QString::fromUtf8(log.readAll());
     EXPECT_TRUE(text.contains(QStringLiteral("already exists"))) << "the failures were not logged";
     EXPECT_FALSE(text.contains(QStringLiteral("Log-Secret-"))) << "a password reached the server log";
+}
+
+// The fourteen commands the rights editor saves for every user.
+const QStringList menuCaptions = {QStringLiteral("Patient"),
+                                  QStringLiteral("Doctor"),
+                                  QStringLiteral("Services"),
+                                  QStringLiteral("RateList"),
+                                  QStringLiteral("Panel"),
+                                  QStringLiteral("Employees"),
+                                  QStringLiteral("SHIFT"),
+                                  QStringLiteral("Patient Slips"),
+                                  QStringLiteral("Admissions"),
+                                  QStringLiteral("Observations"),
+                                  QStringLiteral("Birth Certificate"),
+                                  QStringLiteral("Discharge Certificate"),
+                                  QStringLiteral("Death Certificate"),
+                                  QStringLiteral("Company Information")};
+
+// The users of a front desk on the server, each with a login of their own, made with plain SQL by
+// the first administrator as the users register and the rights editor write them.
+class PostgresDeskRights : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!wbtest::postgresConfigured())
+            FAIL() << wbtest::noServerMessage();
+        db = std::make_unique<wbtest::TestDatabase>(Engine::Postgres);
+        admin = db->connect();
+        owner.Open(wbtest::serverAdminInfo(db->name()));
+        for (const char* sql :
+             {"insert into Patient_Slips (Row_no, Code_no, Pat_name) values (1, 'PAT-1', 'ASLAM')",
+              "insert into SLIPS_MASTER (Row_no, p_name, amount, n_amou) values (1, 'ASLAM', 300, 300)",
+              "insert into SLIPS_MASTER (Row_no, p_name, amount, n_amou, CancelStatus, CanResign) values "
+              "(2, 'BILAL', 100, 100, 'CANCEL', 'WRONG TEST')",
+              "insert into SLIP_DETAIL (Row_no, Line_no, service, rate_list, test_rate) values (1, 1, 1, 1, "
+              "100), (1, 2, 1, 2, 200), (2, 1, 1, 1, 100)"})
+            owner.Execute(QString::fromLatin1(sql));
+    }
+    void TearDown() override {
+        for (auto& [name, con] : desks)
+            con.reset();
+        admin.reset();
+        owner.Close();
+        db.reset();
+    }
+    // Adds a user with a login, status "A" or "U", and the menus ticked in the rights editor.
+    qint64 addUser(const QString& name, bool administrator, const QStringList& menus) {
+        admin->logins().create(name, password(name), administrator);
+        const qint64 rowNo =
+            admin->scalar(QStringLiteral("select coalesce(max(Row_No),0)+1 from User_Information"))
+                .toLongLong();
+        admin->Execute(QStringLiteral("insert into User_Information (Row_No, User_Code, User_Name, Status) "
+                                      "values (?, ?, ?, ?)"),
+                       {rowNo, QStringLiteral("UC-%1").arg(rowNo), name,
+                        administrator ? QStringLiteral("A") : QStringLiteral("U")});
+        setMenus(rowNo, menus);
+        return rowNo;
+    }
+    // Replaces the user's rights as the rights editor saves them: fourteen rows in one transaction.
+    void setMenus(qint64 rowNo, const QStringList& menus) {
+        Transaction t(*admin);
+        admin->Execute(QStringLiteral("delete from Chart_Of_Menus where User_ID = ?"), {rowNo});
+        for (const QString& caption : menuCaptions)
+            admin->Execute(
+                QStringLiteral("insert into Chart_Of_Menus (User_ID, Menus, Active) values (?, ?, ?)"),
+                {rowNo, caption, menus.contains(caption) ? QStringLiteral("1") : QStringLiteral("0")});
+        t.commit();
+    }
+    static QString password(const QString& name) { return name.left(1) + name.mid(1).toLower() + "-pass-1"; }
+    Connection& desk(const QString& name) {
+        auto& con = desks[name];
+        if (!con)
+            con = db->connect(name, password(name));
+        return *con;
+    }
+    // Runs the statements in one transaction, rolled back afterwards. Empty when all of them were
+    // allowed, else what the login was told when the first was refused.
+    static std::optional<QString> outcome(Connection& con, const QStringList& statements) {
+        std::optional<QString> refusal;
+        con.BeginTrans();
+        for (qsizetype i = 0; i < statements.size(); ++i) {
+            try {
+                con.Execute(statements[i]);
+            } catch (const DbError& e) {
+                EXPECT_EQ(e.kind(), DbError::Kind::NotPermitted) << e.text().toStdString();
+                refusal = e.text();
+                break;
+            }
+        }
+        con.RollbackTrans();
+        return refusal;
+    }
+    static bool allowed(Connection& con, const QString& sql) { return !outcome(con, {sql}).has_value(); }
+
+    std::unique_ptr<wbtest::TestDatabase> db;
+    std::unique_ptr<Connection> admin;
+    Connection owner;
+    std::map<QString, std::unique_ptr<Connection>> desks;
+};
+
+const char* const newSlip =
+    "insert into SLIPS_MASTER (Row_no, p_name, amount, n_amou) values (3, 'NEW', 100, 100)";
+const char* const newSlipLine =
+    "insert into SLIP_DETAIL (Row_no, Line_no, service, rate_list, test_rate) values (3, 1, 1, 1, 100)";
+const char* const cancelFirst =
+    "update SLIPS_MASTER set CancelStatus = 'CANCEL', CanResign = 'WRONG' where Row_no = 1";
+
+TEST_F(PostgresDeskRights, EachLoginWritesOnlyWhatItsMenusOpenAndSavedSlipsStayAsCashed) {
+    addUser(QStringLiteral("RECEPTION"), false, {QStringLiteral("Patient")});
+    addUser(QStringLiteral("CASHIER"), false, {QStringLiteral("Patient Slips")});
+    addUser(QStringLiteral("CHIEF"), true, {QStringLiteral("Patient Slips")});
+    // Who may: R the reception ("U", Patient only), C the cashier ("U", Patient Slips only), A the
+    // chief (an administrator).
+    struct Case {
+        QStringList statements;
+        const char* who;
+    };
+    QList<Case> cases = {
+        // The session of an intruder at a cash desk, statement by statement.
+        {{"update slips_master set cancelstatus = null where cancelstatus = 'CANCEL'"}, "A"},
+        {{"update slips_master set amount = 0, n_amou = 0"}, "A"},
+        {{"delete from slip_detail"}, "A"},
+        {{"delete from slips_master"}, "A"},
+        {{"delete from patient_slips"}, "RA"},
+        // What the slip screen does: a new slip with its lines, a cancel, a cancel again.
+        {{newSlip, newSlipLine}, "CA"},
+        {{cancelFirst}, "CA"},
+        {{"update SLIPS_MASTER set CancelStatus = 'CANCEL', CanResign = 'AGAIN' where Row_no = 2"}, "CA"},
+        // What only an administrator may do to a saved slip.
+        {{"update SLIPS_MASTER set CanResign = 'NO CANCEL' where Row_no = 1"}, "A"},
+        {{"update SLIPS_MASTER set CancelStatus = 'VOID' where Row_no = 1"}, "A"},
+        {{"update SLIPS_MASTER set p_name = 'SOMEONE' where Row_no = 1"}, "A"},
+        {{"update SLIP_DETAIL set test_rate = 0 where Row_no = 1"}, "A"},
+        {{"insert into SLIP_DETAIL (Row_no, Line_no, service, rate_list, test_rate) values (1, 3, 1, 3, 0)"},
+         "A"},
+        {{cancelFirst,
+          "insert into SLIP_DETAIL (Row_no, Line_no, service, rate_list, test_rate) values (1, 3, 1, 3, 0)"},
+         "A"},
+        {{"delete from SLIP_DETAIL where Row_no = 2"}, "A"},
+        {{"delete from SLIPS_MASTER where Row_no = 2"}, "A"},
+        // The patient register.
+        {{"insert into Patient_Slips (Row_no, Code_no, Pat_name) values (2, 'PAT-2', 'NEW')"}, "RA"},
+        {{"update Patient_Slips set Pat_name = 'CHANGED' where Row_no = 1"}, "RA"},
+        // The users, their rights and the version, as before.
+        {{"update User_Information set Status = 'A'"}, "A"},
+        {{"insert into Chart_Of_Menus (User_ID, Menus, Active) values (2, 'Doctor', '1')"}, "A"},
+        {{"delete from Schema_Version"}, ""},
+        // The account reports keep their work rows in a temporary table of the session's own.
+        {{"create temporary table rptHeadWise as select * from public.rptHeadWise where false",
+          "insert into rptHeadWise (S_Code, Qty) values (1, 2)"},
+         "RCA"},
+    };
+    // Every other table: written by the screens of menus none of the two users has.
+    for (const char* table :
+         {"Company", "doc", "Services", "Rate_List", "Panel", "Employees", "SHIFT", "Addmission",
+          "Brith_Certificate", "Death_Certificate", "Discharge_Certificate", "public.rptHeadWise"})
+        cases.append({{QStringLiteral("delete from %1").arg(QLatin1String(table))}, "A"});
+
+    for (const Case& c : cases) {
+        for (const auto& [login, letter] :
+             {std::pair{QStringLiteral("RECEPTION"), 'R'}, std::pair{QStringLiteral("CASHIER"), 'C'},
+              std::pair{QStringLiteral("CHIEF"), 'A'}}) {
+            const bool expected = QByteArray(c.who).contains(letter);
+            const std::optional<QString> refusal = outcome(desk(login), c.statements);
+            EXPECT_EQ(!refusal.has_value(), expected)
+                << login.toStdString() << (expected ? " was refused: " : " was allowed: ")
+                << c.statements.join(QStringLiteral("; ")).toStdString();
+            if (refusal) {
+                EXPECT_FALSE(refusal->contains(QLatin1String("permission denied")))
+                    << "the server's own text: " << refusal->toStdString();
+            }
+        }
+    }
+    EXPECT_EQ(owner.scalar(QStringLiteral("select count(*) from SLIP_DETAIL")).toInt(), 3);
+    EXPECT_EQ(owner.scalar(QStringLiteral("select count(*) from SLIPS_MASTER where CancelStatus = 'CANCEL'"))
+                  .toInt(),
+              1);
+}
+
+TEST_F(PostgresDeskRights, RightsFollowEveryChangeOfMenusAndUsersAtTheNextStatement) {
+    const qint64 cashier = addUser(QStringLiteral("CASHIER"), false, {QStringLiteral("Patient Slips")});
+    Connection& desk = this->desk(QStringLiteral("CASHIER"));
+    const QString deleteSlip = QStringLiteral("delete from SLIPS_MASTER where Row_no = 2");
+    EXPECT_TRUE(allowed(desk, QString::fromLatin1(newSlip)));
+
+    setMenus(cashier, {QStringLiteral("Patient")});
+    EXPECT_FALSE(allowed(desk, QString::fromLatin1(newSlip))) << "still writes slips after the menu went";
+    EXPECT_TRUE(allowed(desk, QStringLiteral("delete from Patient_Slips")));
+    setMenus(cashier, {QStringLiteral("Patient Slips")});
+    EXPECT_TRUE(allowed(desk, QString::fromLatin1(newSlip)));
+    EXPECT_FALSE(allowed(desk, QStringLiteral("delete from Patient_Slips")));
+
+    // Promoted and demoted as the users register does it: the login's group and the status together.
+    const auto setStatus = [&](bool administrator) {
+        Transaction t(*admin);
+        admin->logins().setAdministrator(QStringLiteral("CASHIER"), administrator);
+        admin->Execute(QStringLiteral("update User_Information set Status = ? where Row_No = ?"),
+                       {administrator ? QStringLiteral("A") : QStringLiteral("U"), cashier});
+        t.commit();
+    };
+    setStatus(true);
+    EXPECT_TRUE(allowed(desk, deleteSlip));
+    setStatus(false);
+    EXPECT_FALSE(allowed(desk, deleteSlip));
+
+    // A user row deleted takes its rights along; a user added on that number finds the rows left.
+    admin->Execute(QStringLiteral("delete from User_Information where Row_No = ?"), {cashier});
+    EXPECT_FALSE(allowed(desk, QString::fromLatin1(newSlip)));
+    admin->Execute(QStringLiteral("insert into User_Information (Row_No, User_Code, User_Name, Status) "
+                                  "values (?, 'UC-2', 'CASH IER', 'U')"),
+                   {cashier});
+    EXPECT_TRUE(allowed(desk, QString::fromLatin1(newSlip)));
+
+    // Nothing of it was done behind the checks: a user cannot give rights to itself.
+    EXPECT_FALSE(allowed(desk, QStringLiteral("select wardbook_follow_menu_rights()")));
+}
+
+TEST_F(PostgresDeskRights, RightsHoldOnlyWhileTheMenusOpenTheScreenAsTheMainWindowShowsThem) {
+    // Rows an older rights editor wrote: commands that no row names stay shown, so they stay open;
+    // a user with no row shown sees none of the three menus, so nothing is open.
+    addUser(QStringLiteral("OLDDESK"), false, {});
+    admin->Execute(QStringLiteral("delete from Chart_Of_Menus where User_ID = 2 and Menus <> 'Doctor'"));
+    EXPECT_FALSE(allowed(desk(QStringLiteral("OLDDESK")), QStringLiteral("delete from Patient_Slips")));
+    admin->Execute(QStringLiteral("update Chart_Of_Menus set Active = '1' where User_ID = 2"));
+    EXPECT_TRUE(allowed(desk(QStringLiteral("OLDDESK")), QStringLiteral("delete from Patient_Slips")));
+    EXPECT_TRUE(allowed(desk(QStringLiteral("OLDDESK")), QStringLiteral("delete from doc")));
+    admin->Execute(QStringLiteral(
+        "insert into Chart_Of_Menus (User_ID, Menus, Active) values (2, 'REGISTRATIONS', '0')"));
+    EXPECT_FALSE(allowed(desk(QStringLiteral("OLDDESK")), QStringLiteral("delete from Patient_Slips")));
+    EXPECT_TRUE(allowed(desk(QStringLiteral("OLDDESK")), QStringLiteral("delete from Addmission")));
 }
 
 WB_ENGINES(LoginRightsTest);

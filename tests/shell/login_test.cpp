@@ -70,6 +70,17 @@ TEST_P(LoginTest, ListsTheLoginsAndLogsInWithBlanksIgnoredInTheUserRow) {
     EXPECT_EQ(Module1::Con->user(), QStringLiteral("RECEPTIONDESK"));
 }
 
+TEST_P(LoginTest, OnlyAServerConnectionKeepsThePasswordAfterTheLogin) {
+    auto& login = open();
+    login.ui()->cboUsers->setCurrentText(QStringLiteral("RECEPTIONDESK"));
+    login.ui()->txtPassword->setFocus();
+    QTest::keyClicks(login.ui()->txtPassword, QStringLiteral("Desk-9"));
+    QTest::keyClick(login.ui()->txtPassword, Qt::Key_Return);
+    ASSERT_NE(ui::Forms::loaded<MDIForm1>(), nullptr) << messages.texts().join('|').toStdString();
+    // A server connection needs it to reconnect after a loss; the embedded database never reconnects.
+    EXPECT_EQ(Module1::Con->info().password.isEmpty(), GetParam() == Engine::Sqlite);
+}
+
 TEST_P(LoginTest, AWrongPasswordShowsLoginErrorAndTheFourthTryStillWorks) {
     auto& login = open();
     login.ui()->cboUsers->setCurrentText(QStringLiteral("RECEPTIONDESK"));

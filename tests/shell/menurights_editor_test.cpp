@@ -1,3 +1,4 @@
+#include "data/dberror.h"
 #include "data/loginstore.h"
 #include "shell/Frm_User.h"
 #include "shell/MDIForm1.h"
@@ -309,6 +310,38 @@ TEST_P(MenuRightsEditorTest, ARowWhoseCaptionDiffersOnlyInCaseTicksNoBox) {
     ASSERT_EQ(w.boundText(), QStringLiteral("2"));
     EXPECT_EQ(ticked(w), QStringList{QStringLiteral("Doctor")});
     EXPECT_FALSE(box(w, QStringLiteral("Patient"))->font().bold());
+}
+
+TEST_P(MenuRightsEditorTest, PostgresTakingAMenuAwayRefusesItsTablesAtTheUsersNextStatement) {
+    if (GetParam() != Engine::Postgres)
+        GTEST_SKIP() << "the server's rights only";
+    user(2, QStringLiteral("FRONT DESK"), QStringLiteral("Front-1"));
+    auto& w = open();
+    w.ui()->cboUser->setCurrentText(QStringLiteral("FRONT DESK"));
+    box(w, QStringLiteral("Patient"))->click();
+    w.ui()->cmdSave->click();
+    ASSERT_TRUE(messages.shown().isEmpty()) << messages.texts().join('|').toStdString();
+
+    // The desk stays logged in with plain SQL throughout.
+    auto desk = db->connect(QStringLiteral("FRONTDESK"), QStringLiteral("Front-1"));
+    const QString addPatient =
+        QStringLiteral("insert into Patient_Slips (Row_no, Code_no, Pat_name) values (?, 'PAT', 'ASLAM')");
+    EXPECT_NO_THROW(desk->Execute(addPatient, {1}));
+    EXPECT_THROW(desk->Execute(QStringLiteral("delete from doc")), DbError);
+
+    auto& again = open();
+    again.ui()->cboUser->setCurrentText(QStringLiteral("FRONT DESK"));
+    box(again, QStringLiteral("Patient"))->click();
+    box(again, QStringLiteral("Doctor"))->click();
+    again.ui()->cmdSave->click();
+    ASSERT_TRUE(messages.shown().isEmpty()) << messages.texts().join('|').toStdString();
+    try {
+        desk->Execute(addPatient, {2});
+        ADD_FAILURE() << "the desk still adds patients";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.kind(), DbError::Kind::NotPermitted) << e.text().toStdString();
+    }
+    EXPECT_NO_THROW(desk->Execute(QStringLiteral("delete from doc")));
 }
 
 WB_ENGINES(MenuRightsEditorTest);

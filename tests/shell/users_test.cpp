@@ -1,3 +1,5 @@
+#include "data/connection.h"
+#include "data/dberror.h"
 #include "data/loginstore.h"
 #include "shell/Frm_User.h"
 #include "shell/MDIForm1.h"
@@ -9,6 +11,7 @@
 #include "userstest.h"
 
 #include <QApplication>
+#include <QRadioButton>
 #include <QTest>
 
 using namespace wb;
@@ -234,6 +237,47 @@ TEST_P(UsersRegisterTest, DeleteAsksThenDropsTheLoginAndTheMenuRowsWithTheRow) {
     EXPECT_EQ(messages.last().style, ui::vbInformation);
     EXPECT_EQ(count(QStringLiteral("select count(*) from User_Information where Row_No = 1")), 1);
     EXPECT_TRUE(canLogIn(QStringLiteral("ADMIN"), wbtest::AdminPassword));
+}
+
+TEST_P(UsersRegisterTest, PostgresAddingPromotingAndDemotingChangeTheLoginsRightsAtOnce) {
+    if (GetParam() != Engine::Postgres)
+        GTEST_SKIP() << "the server's rights only";
+    // Rights left by a user deleted earlier stand ready for whoever gets the number next.
+    for (const char* menu : {"Patient Slips", "Patient"})
+        Module1::Con->Execute(
+            QStringLiteral("insert into Chart_Of_Menus (User_ID, Menus, Active) values (2, ?, ?)"),
+            {QString::fromLatin1(menu), QString::fromLatin1(menu) == QLatin1String("Patient") ? "0" : "1"});
+    auto& w = open();
+    add(w, QStringLiteral("CASH DESK"), QStringLiteral("cash-pass-1"));
+    ASSERT_TRUE(messages.shown().isEmpty()) << messages.texts().join('|').toStdString();
+    auto desk = db->connect(QStringLiteral("CASHDESK"), QStringLiteral("cash-pass-1"));
+    const auto allowed = [&](const QString& sql) {
+        Transaction t(*desk);
+        try {
+            desk->Execute(sql);
+            return true;
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.kind(), DbError::Kind::NotPermitted) << e.text().toStdString();
+            return false;
+        }
+    };
+    const QString newSlip = QStringLiteral("insert into SLIPS_MASTER (Row_no, p_name) values (1, 'NEW')");
+    const QString dropSlips = QStringLiteral("delete from SLIPS_MASTER");
+    EXPECT_TRUE(allowed(newSlip));
+    EXPECT_FALSE(allowed(dropSlips));
+    EXPECT_FALSE(allowed(QStringLiteral("delete from Patient_Slips")));
+
+    const auto status = [&](QRadioButton* option) {
+        pick(w, QStringLiteral("CASH DESK"));
+        option->setChecked(true);
+        w.cmdSave->click();
+        ASSERT_TRUE(messages.shown().isEmpty()) << messages.texts().join('|').toStdString();
+    };
+    status(w.ui()->Opt_Admin);
+    EXPECT_TRUE(allowed(dropSlips));
+    status(w.ui()->Opt_User);
+    EXPECT_FALSE(allowed(dropSlips));
+    EXPECT_TRUE(allowed(newSlip));
 }
 
 TEST_P(UsersRegisterTest, OnlyAnAdministratorAddsUsers) {

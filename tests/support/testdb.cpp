@@ -58,8 +58,7 @@ void dropCatalogue(wb::Connection& con, const QString& name) {
         {group});
     for (const QString& m : members)
         runQuoted(con, QStringLiteral("DROP ROLE IF EXISTS %I"), m);
-    for (const QString& role : {group, wb::ServerRights::adminsRole(name), wb::ServerRights::keeperRole(name),
-                                wb::ServerRights::listerRole(name)})
+    for (const QString& role : wb::ServerRights::catalogueRoles(name))
         runQuoted(con, QStringLiteral("DROP ROLE IF EXISTS %I"), role);
 }
 
