@@ -10,8 +10,9 @@ namespace wb {
 class DbError : public std::runtime_error {
 public:
     // Lost: the connection broke during a transaction and was restored; nothing of the transaction
-    // was committed, so the whole unit of work may run again.
-    enum class Kind { General, Connection, Login, Duplicate, TooLong, NotFound, Refused, Lost };
+    // was committed, so the whole unit of work may run again. Busy: a lock held by another desk was
+    // not released within the lock timeout; nothing was written.
+    enum class Kind { General, Connection, Login, Duplicate, TooLong, NotFound, Refused, Lost, Busy };
 
     explicit DbError(const QString& text, Kind kind = Kind::General)
         : std::runtime_error(text.toStdString()), text_(text), kind_(kind) {}
