@@ -1,6 +1,7 @@
 #pragma once
 
 #include "session/module1.h"
+#include "ui/firstfocus.h"
 #include "ui/form.h"
 
 #include <QCoreApplication>
@@ -32,7 +33,7 @@ template <class Register> Register& openPicker(const PickPlacement& p) {
     Register& r = ui::Forms::get<Register>();
     r.Show();
     if (auto* tab = r.template findChild<QTabWidget*>(QStringLiteral("SSTab1")))
-        tab->setCurrentIndex(1);
+        ui::openOnPage(tab, 1); // the focus in the search page, where typing searches
     if (p.width >= 0)
         r.setWidthTw(p.width);
     if (p.height >= 0)
