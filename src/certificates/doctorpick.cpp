@@ -18,23 +18,19 @@ const DoctorRole* DoctorPick::role(const QString& letter) const {
 }
 
 void DoctorPick::find(const QString& letter) {
-    // Whatever an earlier pick left behind is not the answer to this request.
-    Module1::SelDocId = 0;
-    Module1::SelDocName.clear();
-    pending_ = letter;
-    common::openPicker<frm_Doc_Infor>({.top = 500, .left = 2200, .docPickFor = letter});
+    asked_.find<frm_Doc_Infor>({.top = 500, .left = 2200, .docPickFor = letter});
 }
 
 void DoctorPick::take() {
-    if (pending_.isEmpty() || Module1::SelDocId <= 0 || Module1::DocPickFor != pending_)
-        return;
-    if (const DoctorRole* r = role(pending_)) {
+    asked_.take<frm_Doc_Infor>([this](const QString& letter) {
+        const DoctorRole* r = role(letter);
+        if (!r || Module1::SelDocId <= 0)
+            return;
         r->code->setText(QString::number(Module1::SelDocId));
         r->name->setText(Module1::SelDocName);
-    }
-    Module1::SelDocId = 0;
-    Module1::SelDocName.clear();
-    pending_.clear();
+        Module1::SelDocId = 0;
+        Module1::SelDocName.clear();
+    });
 }
 
 void DoctorPick::show(const QString& letter, const QVariant& doctorKey) {
@@ -72,6 +68,7 @@ void DoctorPick::discardEarlierPick() {
 void DoctorPick::clearNames() {
     for (const DoctorRole& r : roles_)
         r.name->clear();
+    asked_.forgetAll();
 }
 
 } // namespace wb::certificates

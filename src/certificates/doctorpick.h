@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/picker.h"
+
 #include <QList>
 #include <QString>
 #include <QVariant>
@@ -25,9 +27,9 @@ struct DoctorRole {
 
 // The taker side of the doctor pick for one window. Find opens the doctor register as a pick list
 // for a role; when the window becomes active again it takes the picked doctor only when that pick
-// answers its own request (a doctor picked since, for the role it asked), and consumes it. A doctor
-// left in the shared variables by another screen or by editing in the doctor register never
-// replaces the doctor of the certificate that is open.
+// answers its own last Find, for the role it asked, and consumes it. A doctor left in the shared
+// variables by another screen or by editing in the doctor register never replaces the doctor of the
+// certificate that is open, and a Find that ended without a pick leaves nothing to take.
 class DoctorPick {
 public:
     explicit DoctorPick(QList<DoctorRole> roles) : roles_(std::move(roles)) {}
@@ -44,15 +46,15 @@ public:
     // A doctor picked for one of the roles before the window opened is no pick for it: the shared
     // variables are emptied.
     void discardEarlierPick();
-    // Empties every name box (the code boxes are bound boxes, emptied with the others).
+    // Empties every name box (the code boxes are bound boxes, emptied with the others); a Find
+    // still open is over.
     void clearNames();
-    const QString& pendingRole() const { return pending_; }
     const QList<DoctorRole>& roles() const { return roles_; }
 
 private:
     const DoctorRole* role(const QString& letter) const;
     QList<DoctorRole> roles_;
-    QString pending_;
+    common::PickRequests asked_;
 };
 
 } // namespace wb::certificates

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "session/module1.h"
+#include "ui/firstfocus.h"
 #include "ui/form.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QTabWidget>
+#include <functional>
 
 namespace wb::common {
 
@@ -30,7 +33,7 @@ template <class Register> Register& openPicker(const PickPlacement& p) {
     Register& r = ui::Forms::get<Register>();
     r.Show();
     if (auto* tab = r.template findChild<QTabWidget*>(QStringLiteral("SSTab1")))
-        tab->setCurrentIndex(1);
+        ui::openOnPage(tab, 1); // the focus in the search page, where typing searches
     if (p.width >= 0)
         r.setWidthTw(p.width);
     if (p.height >= 0)
@@ -41,6 +44,59 @@ template <class Register> Register& openPicker(const PickPlacement& p) {
         r.setLeftTw(p.left);
     return r;
 }
+
+// Which Find a grid pick answers. Each Find asks the register it opens and gets a number; the
+// register's grid pick answers the Find that last asked that register window (and no other); a
+// later Find of that register replaces the earlier one. The pick variables of Module1 are written
+// and linger as before: what this adds is who may take them.
+namespace picks {
+// A Find opened `registerWindow`: returns the request's number.
+quint64 ask(const ui::Form* registerWindow);
+// The register's grid pick (every register calls it as it writes the pick variables).
+void answer(const ui::Form* registerWindow);
+// Whether a pick answered the request; whether its register is still open for it.
+bool answered(quint64 request);
+bool stillOpen(quint64 request);
+// The request is over, answered or not.
+void forget(quint64 request);
+} // namespace picks
+
+// One window's Finds: for each register it opened, its last Find (with the doctor box's letter).
+// A value is taken only when a pick answered this window's own last Find; a Find that ended without
+// a pick (the register closed or hidden, another Find of that register, forgetAll on ClearAll or on
+// a grid pick of the window) leaves nothing to take.
+class PickRequests {
+public:
+    PickRequests() = default;
+    PickRequests(const PickRequests&) = delete;
+    PickRequests& operator=(const PickRequests&) = delete;
+    ~PickRequests() { forgetAll(); }
+
+    // The caller side: openPicker, and the request remembered.
+    template <class Register> Register& find(const PickPlacement& p) {
+        Register& r = openPicker<Register>(p);
+        remember(&Register::staticMetaObject, picks::ask(&r), p.docPickFor);
+        return r;
+    }
+    // Form_Activate: when the last Find of that register was answered, runs take(letter) (the
+    // letter the Find gave DocPickFor, empty for other registers) and returns true; a Find whose
+    // register closed without a pick is forgotten.
+    template <class Register> bool take(const std::function<void(const QString& letter)>& take) {
+        return takeFrom(&Register::staticMetaObject, take);
+    }
+    // Whether a Find of that register waits for its pick.
+    template <class Register> bool pending() const { return pending_.contains(&Register::staticMetaObject); }
+    void forgetAll();
+
+private:
+    struct Request {
+        quint64 number = 0;
+        QString letter;
+    };
+    void remember(const QMetaObject* reg, quint64 number, const QString& letter);
+    bool takeFrom(const QMetaObject* reg, const std::function<void(const QString&)>& take);
+    QHash<const QMetaObject*, Request> pending_;
+};
 
 // The taker's side of a pick, in the taker's Form_Activate: when the register has handed a row back
 // (its id above 0), runs take() and puts the id back to 0, so that the next activation takes

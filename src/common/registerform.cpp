@@ -2,6 +2,7 @@
 
 #include "data/dberror.h"
 #include "data/textsearch.h"
+#include "picker.h"
 #include "printing.h"
 #include "session/module1.h"
 #include "ui/binding.h"
@@ -366,6 +367,7 @@ void RegisterForm::Msh_DblClick() {
     if (row < 1 || Msh->TextMatrix(row, 0).isEmpty())
         return;
     writePickVariables(row);
+    picks::answer(this);
     if (def_.pickTestsPickMode && Module1::PickMode) {
         unload();
         return;

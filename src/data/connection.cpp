@@ -44,6 +44,29 @@ bool writable(const QString& file) {
     return ::access(path.constData(), W_OK) == 0 && ::access(folder.constData(), W_OK) == 0;
 }
 
+// What the user's present action has done: whether a save of it was committed, and what the work
+// running after it would have done.
+thread_local bool savedInThisAction = false;
+thread_local QString afterSaveStep;
+thread_local std::function<void(const QString&)> statementHook;
+
+bool isWrite(const QString& sql) {
+    const QString head = sql.trimmed().section(QLatin1Char(' '), 0, 0).toLower();
+    return head == QLatin1String("insert") || head == QLatin1String("update") ||
+           head == QLatin1String("delete");
+}
+
+// The server cannot be reached: after a committed save of this action the save is stored and only
+// what came after it was not done.
+QString unreachableNow() {
+    if (!savedInThisAction)
+        return serverUnreachableText();
+    return QStringLiteral("The save is stored, but then the database server could not be reached, so %1. "
+                          "Check that the server is running and that this computer is connected to the "
+                          "network, then try again.")
+        .arg(afterSaveStep.isEmpty() ? QStringLiteral("the list was not refreshed") : afterSaveStep);
+}
+
 } // namespace
 
 int transactionsOpenOnThisThread() {
@@ -101,7 +124,7 @@ void Connection::openDatabase() {
         if (!memory && !writable(info_.server))
             throw DbError(enginetext::readOnlyFileText(), DbError::Kind::Connection);
         db.setDatabaseName(info_.server);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(lockTimeoutMs));
     } else {
         QString host;
         int port = 5432;
@@ -143,6 +166,9 @@ void Connection::openDatabase() {
             if (info_.purpose == Purpose::Login)
                 logins().check(info_.user, info_.password);
             forgetPassword();
+        } else {
+            // No statement waits for ever on a lock another desk holds.
+            step(QStringLiteral("SET lock_timeout = %1").arg(lockTimeoutMs));
         }
     } catch (...) {
         open_ = false;
@@ -180,17 +206,46 @@ QString serverUnreachableText() {
                           "this computer is connected to the network, then try again. Nothing was saved.");
 }
 
-// The server went away: reconnect once with the same login. Raises the plain message when the
-// server cannot be reached; the next statement tries again.
-void Connection::reopenAfterLoss() {
+QString commitUnknownText() {
+    return QStringLiteral("The connection to the database server was lost while saving. It is not known "
+                          "whether the last save was written: look for it in the list before saving again.");
+}
+
+QString anotherDeskSavingText() {
+    return QStringLiteral("Another desk is saving: try again in a moment. Nothing was saved.");
+}
+
+void beginUserAction() {
+    savedInThisAction = false;
+}
+
+AfterSaveStep::AfterSaveStep(const QString& notDone) : previous_(afterSaveStep) {
+    afterSaveStep = notDone;
+}
+
+AfterSaveStep::~AfterSaveStep() {
+    afterSaveStep = previous_;
+}
+
+void setStatementHook(std::function<void(const QString& sql)> hook) {
+    statementHook = std::move(hook);
+}
+
+void Connection::markLost() {
     QSqlDatabase::database(name_, false).close();
     open_ = false;
     lost_ = true;
     setDepth(0);
+}
+
+// The server went away: reconnect once with the same login. Raises the plain message when the
+// server cannot be reached; the next statement tries again.
+void Connection::reopenAfterLoss() {
+    markLost();
     try {
         openDatabase();
     } catch (const DbError&) {
-        throw DbError(serverUnreachableText(), DbError::Kind::Connection);
+        throw DbError(unreachableNow(), DbError::Kind::Connection);
     }
     lost_ = false;
 }
@@ -224,6 +279,8 @@ void Connection::raise(const QSqlError& error, const QString& sql) const {
         throw DbError(
             QStringLiteral("A record with the same number or value exists already: nothing was saved."),
             DbError::Kind::Duplicate);
+    if (dialect_->isLockTimeout(error))
+        throw DbError(anotherDeskSavingText(), DbError::Kind::Busy);
     if (dialect_->isTooLong(error))
         throw DbError(QStringLiteral("A text is too long for its box: nothing was saved. Shorten it, then "
                                      "save again."),
@@ -259,14 +316,17 @@ QSqlQuery Connection::run(const QString& sql, const QVariantList& params, bool& 
 // committed, and the caller may run the whole unit again. A broken COMMIT leaves it unknown whether
 // the transaction was written: that is said, never guessed.
 QSqlQuery Connection::retryAfterLoss(const QString& sql, const QVariantList& params, bool inTransaction) {
-    const bool commit = sql.trimmed().compare(QLatin1String("COMMIT"), Qt::CaseInsensitive) == 0;
+    if (sql.trimmed().compare(QLatin1String("COMMIT"), Qt::CaseInsensitive) == 0) {
+        // Whether the server is back or not, the commit may have been written: never run it again.
+        markLost();
+        try {
+            openDatabase();
+            lost_ = false;
+        } catch (const DbError&) {
+        }
+        throw DbError(commitUnknownText(), DbError::Kind::Connection);
+    }
     reopenAfterLoss();
-    if (commit)
-        throw DbError(
-            QStringLiteral("The connection to the database server was lost while saving. It is not "
-                           "known whether the last save was written: look for it in the list before "
-                           "saving again."),
-            DbError::Kind::Connection);
     if (inTransaction)
         throw DbError(QStringLiteral("The connection to the database server was lost and has been restored. "
                                      "Nothing of this save was written: please save again."),
@@ -275,10 +335,8 @@ QSqlQuery Connection::retryAfterLoss(const QString& sql, const QVariantList& par
     QSqlQuery q = run(sql, params, ok);
     if (!ok) {
         if (dialect_->connectionBroken(database(), q.lastError())) {
-            QSqlDatabase::database(name_, false).close();
-            open_ = false;
-            lost_ = true;
-            throw DbError(serverUnreachableText(), DbError::Kind::Connection);
+            markLost();
+            throw DbError(unreachableNow(), DbError::Kind::Connection);
         }
         raise(q.lastError(), sql);
     }
@@ -287,21 +345,29 @@ QSqlQuery Connection::retryAfterLoss(const QString& sql, const QVariantList& par
 
 QSqlQuery Connection::query(const QString& sql, const QVariantList& params) {
     refuseUnstorableText(params);
+    const bool inTransaction = transactionDepth_ > 0;
+    // A write of its own starts a new save: until it is done, nothing of it is stored.
+    if (!inTransaction && isWrite(sql))
+        savedInThisAction = false;
+    if (statementHook)
+        statementHook(sql);
     if (!open_) {
         if (!lost_)
             throw DbError(QStringLiteral("The connection is closed."), DbError::Kind::Connection);
         reopenAfterLoss();
     }
-    const bool inTransaction = transactionDepth_ > 0;
     bool ok = false;
     QSqlQuery q = run(sql, params, ok);
     if (!ok) {
         if (dialect_->connectionBroken(database(), q.lastError())) {
             q = QSqlQuery();
-            return retryAfterLoss(sql, params, inTransaction);
+            q = retryAfterLoss(sql, params, inTransaction);
+        } else {
+            raise(q.lastError(), sql);
         }
-        raise(q.lastError(), sql);
     }
+    if (!inTransaction && isWrite(sql))
+        savedInThisAction = true;
     return q;
 }
 
@@ -322,8 +388,10 @@ QVariant Connection::scalar(const QString& sql, const QVariantList& params) {
 }
 
 void Connection::BeginTrans() {
-    if (transactionDepth_ == 0)
+    if (transactionDepth_ == 0) {
+        savedInThisAction = false; // a new save: nothing of it is stored until its commit
         Execute(dialect_->beginWrite());
+    }
     setDepth(transactionDepth_ + 1);
 }
 
@@ -331,8 +399,10 @@ void Connection::CommitTrans() {
     if (transactionDepth_ == 0)
         throw DbError(QStringLiteral("No transaction is open."));
     setDepth(transactionDepth_ - 1);
-    if (transactionDepth_ == 0)
+    if (transactionDepth_ == 0) {
         Execute(QStringLiteral("COMMIT"));
+        savedInThisAction = true;
+    }
 }
 
 void Connection::RollbackTrans() {

@@ -7,6 +7,7 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
+#include <functional>
 #include <memory>
 
 namespace wb {
@@ -75,6 +76,7 @@ private:
     QSqlQuery retryAfterLoss(const QString& sql, const QVariantList& params, bool inTransaction);
     void reopenAfterLoss();
     void forgetPassword();
+    void markLost();
     void setDepth(int depth);
 
     QString name_;
@@ -95,6 +97,34 @@ QString notPermittedText();
 
 // The texts shown when the server cannot be reached or went away during a save.
 QString serverUnreachableText();
+QString commitUnknownText();
+
+// How long a statement waits for a lock that another desk holds before it gives up, on both
+// engines, and what the user then reads.
+inline constexpr int lockTimeoutMs = 5000;
+QString anotherDeskSavingText();
+
+// A new action of the user begins (the dispatch of an outermost event): nothing of it has been
+// committed yet. Until the next one, a server lost after a committed save is told as "the save is
+// stored", never as "nothing was saved".
+void beginUserAction();
+
+// Names what the work after a committed save would have done (print it, refresh the list) while it
+// runs, for the text shown when the server is lost under it ("...so it was not printed").
+class AfterSaveStep {
+public:
+    explicit AfterSaveStep(const QString& notDone);
+    ~AfterSaveStep();
+    AfterSaveStep(const AfterSaveStep&) = delete;
+    AfterSaveStep& operator=(const AfterSaveStep&) = delete;
+
+private:
+    QString previous_;
+};
+
+// For tests: runs before each statement is first sent on a connection of this thread, with its text
+// (an empty function removes it).
+void setStatementHook(std::function<void(const QString& sql)> hook);
 
 // Commits when told to, rolls back when it goes out of scope otherwise.
 class Transaction {

@@ -10,7 +10,8 @@ namespace wb {
 class DbError : public std::runtime_error {
 public:
     // Lost: the connection broke during a transaction and was restored; nothing of the transaction
-    // was committed, so the whole unit of work may run again.
+    // was committed, so the whole unit of work may run again. Busy: a lock held by another desk was
+    // not released within the lock timeout; nothing was written.
     // NotANumber, TooLarge: a value a numeric column cannot take, refused before it reaches the server.
     // NotPermitted: the server refused the statement because the login has no right to it (its menu
     // rights, or a saved slip).
@@ -23,6 +24,7 @@ public:
         NotFound,
         Refused,
         Lost,
+        Busy,
         NotANumber,
         TooLarge,
         NotPermitted

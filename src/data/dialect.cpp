@@ -79,6 +79,12 @@ public:
     bool isTooLong(const QSqlError& e) const override {
         return e.databaseText().contains(QLatin1String("CHECK constraint failed"));
     }
+    bool isLockTimeout(const QSqlError& e) const override {
+        // SQLITE_BUSY and SQLITE_LOCKED, with their extended codes.
+        const int code = e.nativeErrorCode().toInt();
+        return (code & 0xff) == 5 || (code & 0xff) == 6 ||
+               e.databaseText().contains(QLatin1String("database is locked"));
+    }
 };
 
 class PostgresDialect : public Dialect {
@@ -133,6 +139,9 @@ public:
     }
     bool isTooLong(const QSqlError& e) const override {
         return e.nativeErrorCode() == QLatin1String("22001");
+    }
+    bool isLockTimeout(const QSqlError& e) const override {
+        return e.nativeErrorCode() == QLatin1String("55P03"); // lock_not_available
     }
 };
 

@@ -53,6 +53,8 @@ public:
     virtual bool connectionBroken(const QSqlDatabase& db, const QSqlError& error) const = 0;
 
     virtual bool isUniqueViolation(const QSqlError& error) const = 0;
+    // A lock held by another connection was not granted within the lock timeout.
+    virtual bool isLockTimeout(const QSqlError& error) const = 0;
     virtual bool isTooLong(const QSqlError& error) const = 0;
 
     static std::unique_ptr<Dialect> make(Engine engine);

@@ -33,12 +33,20 @@ QTime timeOfBox(const QString& text) {
     return QTime::fromString(text, QStringLiteral("HH:mm:ss"));
 }
 
+QString normalRegNo(const QString& typed) {
+    return typed.trimmed().toUpper();
+}
+
+bool regNoTaken(Connection& con, const QString& regNo, qint64 key) {
+    return con.scalar(QStringLiteral("select count(*) from Addmission where upper(trim(Reg_no)) = %1 "
+                                     "and Row_no <> ?")
+                          .arg(con.dialect().textParam()),
+                      {normalRegNo(regNo), key})
+               .toLongLong() > 0;
+}
+
 void requireFreeRegNo(Connection& con, const QString& regNo, qint64 key) {
-    const qint64 others =
-        con.scalar(QStringLiteral("select count(*) from Addmission where Reg_no = ? and Row_no <> ?"),
-                   {regNo, key})
-            .toLongLong();
-    if (others > 0)
+    if (regNoTaken(con, regNo, key))
         throw RegNoTaken{};
 }
 

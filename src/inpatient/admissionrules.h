@@ -38,6 +38,12 @@ QString shiftFor(const QTime& time);
 // The time a time box shows ("HH:MM:SS", 24-hour); invalid while it is half typed.
 QTime timeOfBox(const QString& text);
 
+// A registration number as it is compared and stored: without blanks at either end, upper-cased
+// ("r-100 " is "R-100"). The table's unique index follows the same rule.
+QString normalRegNo(const QString& typed);
+// Whether an admission other than `key` (0 for none) has the number, by that rule.
+bool regNoTaken(Connection& con, const QString& regNo, qint64 key);
+
 // Thrown inside a saving transaction when the registration number belongs to another admission;
 // the transaction is rolled back and nothing is written.
 struct RegNoTaken {};

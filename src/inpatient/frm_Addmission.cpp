@@ -57,7 +57,8 @@ void frm_Addmission::fillFixedLists() {
 }
 
 void frm_Addmission::Form_Activate() {
-    inpatient::takePicks(*ui_, [this](long id) { FillPatient(id); });
+    inpatient::takePicks(
+        *ui_, [this](long id) { FillPatient(id); }, picks_);
 }
 
 void frm_Addmission::FillPatient(long patientId) {
@@ -75,6 +76,7 @@ void frm_Addmission::clearExtra() {
         b->clear();
     inpatient::setCombo(ui_->cmb_year, QString());
     inpatient::setCombo(ui_->cmb_sex, QString());
+    picks_.forgetAll(); // a Find still open is over
     // A new admission again: the time box follows the clock.
     clock_->release();
 }
@@ -134,8 +136,8 @@ bool frm_Addmission::validate() {
 
 void frm_Addmission::saveSteps(Recordset& rs) {
     inpatient::writeAdmission(*Con, rs, *ui_, ui_->adm_date, keyBox->text().toLongLong());
-    rs.setField(QStringLiteral("Rel_pat"), ui_->Combo1->currentText());
-    rs.setField(QStringLiteral("Mei_statue"), ui_->Combo2->currentText());
+    rs.setField(QStringLiteral("Rel_pat"), inpatient::listValue(ui_->Combo1));
+    rs.setField(QStringLiteral("Mei_statue"), inpatient::listValue(ui_->Combo2));
 }
 
 void frm_Addmission::cmdSave_Click() {
@@ -159,11 +161,11 @@ void frm_Addmission::cmds_cancel_Click() {
 }
 
 void frm_Addmission::cmb_pat_search_Click() {
-    common::openPicker<frm_patient_detail>({.top = 1500, .left = 2500});
+    picks_.find<frm_patient_detail>({.top = 1500, .left = 2500});
 }
 
 void frm_Addmission::findDoctor(const QString& letter) {
-    common::openPicker<frm_Doc_Infor>({.top = 1500, .left = 2800, .docPickFor = letter});
+    picks_.find<frm_Doc_Infor>({.top = 1500, .left = 2800, .docPickFor = letter});
 }
 
 void frm_Addmission::cmd_find_con_Click() {

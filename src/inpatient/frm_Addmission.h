@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/picker.h"
 #include "common/registerform.h"
 
 #include <memory>
@@ -60,4 +61,5 @@ private:
     void findDoctor(const QString& letter);
     std::unique_ptr<Ui::frm_Addmission> ui_;
     wb::inpatient::AdmissionClock* clock_ = nullptr;
+    wb::common::PickRequests picks_; // the Finds of the patient and doctor registers
 };

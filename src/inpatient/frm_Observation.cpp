@@ -72,7 +72,8 @@ void frm_Observation::SetMaxLenght() {
 }
 
 void frm_Observation::Form_Activate() {
-    inpatient::takePicks(*ui_, [this](long id) { FillPatient(id); });
+    inpatient::takePicks(
+        *ui_, [this](long id) { FillPatient(id); }, picks_);
 }
 
 void frm_Observation::FillPatient(long patientId) {
@@ -89,6 +90,7 @@ void frm_Observation::ClearAll() {
     for (QLineEdit* b : {ui_->txt_Consultant, ui_->txt_duty_doc, ui_->txt_reff_doc})
         b->clear();
     ClearPatient();
+    picks_.forgetAll(); // a Find still open is over
     // A new observation again: the time box follows the clock.
     clock_->release();
 }
@@ -120,17 +122,17 @@ void frm_Observation::Msh_DblClick() {
 }
 
 void frm_Observation::cmb_pat_search_Click() {
-    common::openPicker<frm_patient_detail>({.top = 1000, .left = 1500, .width = 12135, .height = 6300});
+    picks_.find<frm_patient_detail>({.top = 1000, .left = 1500, .width = 12135, .height = 6300});
 }
 
 void frm_Observation::cmd_find_con_Click() {
-    common::openPicker<frm_Doc_Infor>({.top = 500, .left = 2200, .docPickFor = QStringLiteral("C")});
+    picks_.find<frm_Doc_Infor>({.top = 500, .left = 2200, .docPickFor = QStringLiteral("C")});
 }
 
 void frm_Observation::cmd_find_duty_doc_Click() {
-    common::openPicker<frm_Doc_Infor>({.top = 0, .left = 2200, .docPickFor = QStringLiteral("D")});
+    picks_.find<frm_Doc_Infor>({.top = 0, .left = 2200, .docPickFor = QStringLiteral("D")});
 }
 
 void frm_Observation::cmd_find_R_doc_Click() {
-    common::openPicker<frm_Doc_Infor>({.top = 500, .left = 2200, .docPickFor = QStringLiteral("R")});
+    picks_.find<frm_Doc_Infor>({.top = 500, .left = 2200, .docPickFor = QStringLiteral("R")});
 }

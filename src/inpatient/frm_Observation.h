@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/picker.h"
 #include "common/registerform.h"
 
 #include <QVariantList>
@@ -77,4 +78,5 @@ private:
 
     std::unique_ptr<Ui::frm_Observation> ui_;
     wb::inpatient::AdmissionClock* clock_ = nullptr;
+    wb::common::PickRequests picks_; // the Finds of the patient and doctor registers
 };

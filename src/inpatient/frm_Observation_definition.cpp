@@ -103,6 +103,9 @@ void frm_Observation::installKeys() {
         keys::enterToTab(w);
     keys::digitsOnly(ui_->txt_age);
     keys::digitsOnly(ui_->txt_weight, {.allowPoint = true});
+    // The doctors come from the doctor register only, as on the admission screen.
+    for (QLineEdit* b : {ui_->txt_Consultant, ui_->txt_duty_doc, ui_->txt_reff_doc})
+        b->setReadOnly(true);
     // No blank in a registration number.
     ui_->txt_reg_no->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^ ]*")), ui_->txt_reg_no));

@@ -41,10 +41,7 @@ bool frm_Observation::validate() {
     const QString weight = ui_->txt_weight->text();
     if (!weight.isEmpty() && !isNumber(weight))
         return refuse(QStringLiteral("please enter Weight as a number"), ui_->txt_weight);
-    if (keyBox->text().isEmpty() &&
-        Con->scalar(QStringLiteral("select count(*) from Addmission where Reg_no = ?"),
-                    {ui_->txt_reg_no->text()})
-                .toLongLong() > 0)
+    if (keyBox->text().isEmpty() && inpatient::regNoTaken(*Con, ui_->txt_reg_no->text(), 0))
         return refuse(inpatient::duplicateRegNoMessage, ui_->txt_reg_no);
     // A new row's key is taken before its boxes are written, so the key box counts as filled.
     for (QLineEdit* b : boundBoxes()) {

@@ -67,13 +67,21 @@ template <class Ui, class Fill> void refreshPatient(Ui& u, Fill fillPatient) {
     setCombo(u.cmb_year, unit);
 }
 
+// A list's text as its column stores it: an empty list is Null, so that a row saved again without
+// changes keeps a Null it had.
+inline QVariant listValue(const QComboBox* combo) {
+    const QString text = combo->currentText();
+    return text.isEmpty() ? QVariant() : QVariant(text);
+}
+
 // Inside the saving transaction of the admission row `key` (0 for a new one): refuses a registration
-// number another admission holds, then writes the shift, the age unit, the date from `date`, the
-// in-patient code and the time.
+// number another admission holds, then writes the number as it is compared (trimmed, upper-cased),
+// the shift, the age unit, the date from `date`, the in-patient code and the time.
 template <class Ui> void writeAdmission(Connection& con, Recordset& rs, Ui& u, QDateEdit* date, qint64 key) {
     requireFreeRegNo(con, u.txt_reg_no->text(), key);
-    rs.setField(QStringLiteral("Shift"), u.cmb_shift->currentText());
-    rs.setField(QStringLiteral("Yr"), u.cmb_year->currentText());
+    rs.setField(QStringLiteral("Reg_no"), normalRegNo(u.txt_reg_no->text()));
+    rs.setField(QStringLiteral("Shift"), listValue(u.cmb_shift));
+    rs.setField(QStringLiteral("Yr"), listValue(u.cmb_year));
     rs.setField(QStringLiteral("admdate"), date->date());
     const QString ipd = u.txt_IPD_no->text();
     rs.setField(QStringLiteral("Ipd_code"), ipd.isEmpty() ? ipdCode(key) : ipdPrefix + ipd);

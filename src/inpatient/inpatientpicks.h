@@ -1,7 +1,10 @@
 #pragma once
 
 #include "admissionrules.h"
+#include "common/picker.h"
 #include "data/recordset.h"
+#include "registers/frm_Doc_Infor.h"
+#include "registers/frm_patient_detail.h"
 #include "session/module1.h"
 
 #include <QComboBox>
@@ -19,29 +22,33 @@ inline void setCombo(QComboBox* combo, const QString& text) {
 }
 
 // The taker side, on each activation: a doctor picked for the consultant ("C"), duty ("D") or
-// referring ("R") box, then a picked patient (looked up through `fillPatient`); each pick is
-// consumed.
-template <class Ui, class Fill> void takePicks(Ui& u, Fill fillPatient) {
-    if (Module1::SelDocId > 0) {
+// referring ("R") box, then a picked patient (looked up through `fillPatient`), each only when it
+// answers the window's own last Find of that register; each pick is consumed.
+template <class Ui, class Fill> void takePicks(Ui& u, Fill fillPatient, common::PickRequests& asked) {
+    asked.take<frm_Doc_Infor>([&](const QString& letter) {
+        if (Module1::SelDocId <= 0)
+            return;
         const QString id = QString::number(Module1::SelDocId);
-        if (Module1::DocPickFor == QLatin1String("C")) {
+        if (letter == QLatin1String("C")) {
             u.txt_consul_code->setText(id);
             u.txt_Consultant->setText(Module1::SelDocName);
-        } else if (Module1::DocPickFor == QLatin1String("D")) {
+        } else if (letter == QLatin1String("D")) {
             u.txt_duty_code->setText(id);
             u.txt_duty_doc->setText(Module1::SelDocName);
-        } else if (Module1::DocPickFor == QLatin1String("R")) {
+        } else if (letter == QLatin1String("R")) {
             u.txt_reff_doc_code->setText(id);
             u.txt_reff_doc->setText(Module1::SelDocName);
         }
         Module1::SelDocId = 0;
-    }
-    if (Module1::PickedPatientRowNo > 0) {
+    });
+    asked.take<frm_patient_detail>([&](const QString&) {
+        if (Module1::PickedPatientRowNo <= 0)
+            return;
         const long id = Module1::PickedPatientRowNo;
         fillPatient(id);
         u.txt_Pat_Row_no->setText(QString::number(id));
         Module1::PickedPatientRowNo = 0;
-    }
+    });
 }
 
 // Shows the patient's register row in the patient boxes; false when the patient is gone.

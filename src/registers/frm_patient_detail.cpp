@@ -1,5 +1,6 @@
 #include "frm_patient_detail.h"
 
+#include "common/picker.h"
 #include "data/recordset.h"
 #include "session/module1.h"
 #include "ui/clock.h"
@@ -104,5 +105,6 @@ void frm_patient_detail::Msh_KeyPress(int keyAscii) {
         return;
     // Enter hands back the same patient a double-click does, then closes in every case.
     writePickVariables(row);
+    common::picks::answer(this);
     unload();
 }

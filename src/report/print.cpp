@@ -65,6 +65,7 @@ void logOnFirstTable(Report& report) {
 }
 
 void viewReport(const std::shared_ptr<Report>& report) {
+    const AfterSaveStep step(QStringLiteral("it was not printed"));
     frmViewer& viewer = ui::Forms::get<frmViewer>();
     viewer.setCaption(QString());
     viewer.CRViewer91->setReportSource(report);

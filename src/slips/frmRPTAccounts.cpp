@@ -59,20 +59,24 @@ void frmRPTAccounts::Form_Load() {
 }
 
 void frmRPTAccounts::Form_Activate() {
-    if (Module1::SelDocId > 0) {
+    picks_.take<frm_Doc_Infor>([this](const QString&) {
+        if (Module1::SelDocId <= 0)
+            return;
         ui_->txtDocName->setText(Module1::SelDocName);
         ui_->txtDocName->setProperty("Tag", QString::number(Module1::SelDocId));
         ui_->cmdFind_Doc->setFocus();
         Module1::SelDocName.clear();
         Module1::SelDocId = 0;
-    }
-    if (Module1::SelPatId > 0) {
+    });
+    picks_.take<frm_patient_detail>([this](const QString&) {
+        if (Module1::SelPatId <= 0)
+            return;
         ui_->txtPatName->setText(Module1::SelPatName);
         ui_->txtPatName->setProperty("Tag", QString::number(Module1::SelPatId));
         ui_->cmdFind_Patient->setFocus();
         Module1::SelPatName.clear();
         Module1::SelPatId = 0;
-    }
+    });
 }
 
 void frmRPTAccounts::cmdDailySlip_Click() {
@@ -151,7 +155,7 @@ void frmRPTAccounts::cmdFind_Doc_Click() {
     p.unloadFirst = true;
     p.top = 1000;
     p.left = 2700;
-    common::openPicker<frm_Doc_Infor>(p);
+    picks_.find<frm_Doc_Infor>(p);
 }
 
 void frmRPTAccounts::cmdFind_Patient_Click() {
@@ -159,5 +163,5 @@ void frmRPTAccounts::cmdFind_Patient_Click() {
     p.unloadFirst = true;
     p.top = 1700;
     p.left = 2500;
-    common::openPicker<frm_patient_detail>(p);
+    picks_.find<frm_patient_detail>(p);
 }

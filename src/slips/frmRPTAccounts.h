@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/picker.h"
 #include "ui/form.h"
 
 #include <QString>
@@ -42,4 +43,5 @@ public:
 
 private:
     std::unique_ptr<Ui::frmRPTAccounts> ui_;
+    wb::common::PickRequests picks_; // the doctor's and the patient's Finds
 };

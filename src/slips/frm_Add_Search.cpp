@@ -1,5 +1,6 @@
 #include "frm_Add_Search.h"
 
+#include "common/picker.h"
 #include "data/textsearch.h"
 #include "session/module1.h"
 #include "ui/flexgrid.h"
@@ -75,6 +76,7 @@ void frm_Add_Search::Msh_DblClick() {
     if (row < 1 || Msh->TextMatrix(row, 0).isEmpty())
         return;
     Module1::SelAdmissionId = Msh->TextMatrix(row, 0).toLong();
+    common::picks::answer(this);
     unload();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/picker.h"
 #include "ui/form.h"
 
 #include <QString>
@@ -88,4 +89,5 @@ private:
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
     QString referrerStatus_;
+    wb::common::PickRequests picks_; // the Finds of the pick lists
 };

@@ -18,34 +18,33 @@ using Module1::Con;
 using Module1::Rs;
 
 void frm_Test_Slips::Find_Pat_Detail_Click() {
-    common::openPicker<frm_patient_detail>({.unloadFirst = true, .top = 1500, .left = 2500});
+    picks_.find<frm_patient_detail>({.unloadFirst = true, .top = 1500, .left = 2500});
 }
 
 void frm_Test_Slips::cmd_find_Add_Search_Click() {
-    common::openPicker<frm_Add_Search>({.unloadFirst = true, .top = 1500, .left = 3300});
+    picks_.find<frm_Add_Search>({.unloadFirst = true, .top = 1500, .left = 3300});
 }
 
 void frm_Test_Slips::cmd_find_opd_doc_Click() {
-    auto& r = common::openPicker<frm_Doc_Infor>(
-        {.unloadFirst = true, .top = 1500, .left = 2800, .docPickFor = "O"});
+    auto& r = picks_.find<frm_Doc_Infor>({.unloadFirst = true, .top = 1500, .left = 2800, .docPickFor = "O"});
     if (auto* panels = r.findChild<QWidget*>(QStringLiteral("OptPanel")))
         panels->hide(); // the checkup doctor is never a panel doctor
 }
 
 void frm_Test_Slips::cmd_find_Reff_doc_Click() {
-    common::openPicker<frm_Doc_Infor>({.unloadFirst = true, .top = 1500, .left = 2800, .docPickFor = "R"});
+    picks_.find<frm_Doc_Infor>({.unloadFirst = true, .top = 1500, .left = 2800, .docPickFor = "R"});
 }
 
 void frm_Test_Slips::cmd_find_Employee_Click() {
-    common::openPicker<frm_Employee>({.unloadFirst = true, .top = 1500, .left = 3300});
+    picks_.find<frm_Employee>({.unloadFirst = true, .top = 1500, .left = 3300});
 }
 
 void frm_Test_Slips::cmd_Rate_List_Click() {
-    common::openPicker<frm_Rate_List>({.unloadFirst = true, .top = 1500, .left = 3300});
+    picks_.find<frm_Rate_List>({.unloadFirst = true, .top = 1500, .left = 3300});
 }
 
 void frm_Test_Slips::Form_Activate() {
-    slips::takePicks(*ui_, referrerStatus_);
+    slips::takePicks(*ui_, referrerStatus_, picks_);
 }
 
 void frm_Test_Slips::FillEmployee() {

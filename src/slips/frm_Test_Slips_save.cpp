@@ -38,6 +38,7 @@ void frm_Test_Slips::ClearAll() {
         b->clear();
     Module1::PickedPanelStatus.clear();
     referrerStatus_.clear();
+    picks_.forgetAll(); // a Find still open is over
     ui_->EmpScreen->hide();
     for (QLineEdit* b : {ui_->txt_Row_No, ui_->txt_Opd_code, ui_->txt_reff_doc_code, ui_->txt_Services_Code,
                          ui_->txt_Test_Code})

@@ -2,7 +2,12 @@
 
 #include "common/picker.h"
 #include "data/recordset.h"
+#include "frm_Add_Search.h"
 #include "money.h"
+#include "registers/frm_Doc_Infor.h"
+#include "registers/frm_Employee.h"
+#include "registers/frm_Rate_List.h"
+#include "registers/frm_patient_detail.h"
 #include "session/module1.h"
 #include "ui_frm_Test_Slips.h"
 
@@ -10,11 +15,11 @@ namespace wb::slips {
 
 namespace {
 
-void takeDoctor(Ui::frm_Test_Slips& u, QString& referrerStatus) {
-    if (Module1::DocPickFor == QLatin1String("O")) {
+void takeDoctor(Ui::frm_Test_Slips& u, QString& referrerStatus, const QString& letter) {
+    if (letter == QLatin1String("O")) {
         u.txt_Opd_code->setText(QString::number(Module1::SelDocId));
         u.txt_opd_doc->setText(Module1::SelDocName);
-    } else if (Module1::DocPickFor == QLatin1String("R")) {
+    } else if (letter == QLatin1String("R")) {
         u.txt_reff_doc_code->setText(QString::number(Module1::SelDocId));
         u.txt_ref_doc->setText(Module1::SelDocName);
         // The slip records whether its referrer is a panel doctor.
@@ -59,45 +64,55 @@ void takeAdmission(Ui::frm_Test_Slips& u) {
 
 } // namespace
 
-void takePicks(Ui::frm_Test_Slips& u, QString& referrerStatus) {
+void takePicks(Ui::frm_Test_Slips& u, QString& referrerStatus, common::PickRequests& asked) {
     using common::takePicked;
-    takePicked(Module1::SelServiceId, [&] {
-        u.txt_Services_Code->setText(QString::number(Module1::SelServiceId));
-        u.txt_services->setText(Module1::SelServiceName);
-        Module1::SelServiceName.clear();
+    asked.take<frm_Rate_List>([&](const QString&) {
+        takePicked(Module1::SelServiceId, [&] {
+            u.txt_Services_Code->setText(QString::number(Module1::SelServiceId));
+            u.txt_services->setText(Module1::SelServiceName);
+            Module1::SelServiceName.clear();
+        });
+        takePicked(Module1::SelRateId, [&] {
+            u.txt_Test_Code->setText(QString::number(Module1::SelRateId));
+            u.txt_Test->setText(Module1::SelRateTest);
+            u.txt_Rate->setText(money::text(money::fromNumber(Module1::SelRateAmount)));
+            Module1::SelRateAmount = 0;
+            Module1::SelRateTest.clear();
+        });
     });
-    takePicked(Module1::SelRateId, [&] {
-        u.txt_Test_Code->setText(QString::number(Module1::SelRateId));
-        u.txt_Test->setText(Module1::SelRateTest);
-        u.txt_Rate->setText(money::text(money::fromNumber(Module1::SelRateAmount)));
-        Module1::SelRateAmount = 0;
-        Module1::SelRateTest.clear();
+    asked.take<frm_Doc_Infor>([&](const QString& letter) {
+        if (Module1::SelDocId > 0)
+            takeDoctor(u, referrerStatus, letter);
     });
-    if (Module1::SelDocId > 0)
-        takeDoctor(u, referrerStatus);
-    if (!Module1::SelEmpNo.isEmpty()) {
+    asked.take<frm_Employee>([&](const QString&) {
+        if (Module1::SelEmpNo.isEmpty())
+            return;
         u.txt_emp_name->setText(Module1::SelEmpName);
         u.txt_Emp_No->setText(Module1::SelEmpNo);
         u.txt_Desig->setText(Module1::SelEmpDesig);
         Module1::SelEmpNo.clear();
         Module1::SelEmpName.clear();
         Module1::SelEmpDesig.clear();
-    }
-    takePicked(Module1::SelPatId, [&] {
-        u.txt_pat_name->setText(Module1::SelPatName);
-        u.txt_F_name->setText(Module1::SelPatFather);
-        u.txt_sex->setText(Module1::SelPatSex);
-        u.txt_age->clear(); // the register keeps no age
-        u.txt_phone_no->setText(Module1::SelPatTel);
-        u.txt_Card_No->setText(Module1::SelPatCard);
-        Module1::SelPatName.clear();
-        Module1::SelPatFather.clear();
-        Module1::SelPatSex.clear();
-        Module1::SelPatTel.clear();
-        Module1::SelPatCard.clear();
     });
-    if (Module1::SelAdmissionId > 0)
-        takeAdmission(u);
+    asked.take<frm_patient_detail>([&](const QString&) {
+        takePicked(Module1::SelPatId, [&] {
+            u.txt_pat_name->setText(Module1::SelPatName);
+            u.txt_F_name->setText(Module1::SelPatFather);
+            u.txt_sex->setText(Module1::SelPatSex);
+            u.txt_age->clear(); // the register keeps no age
+            u.txt_phone_no->setText(Module1::SelPatTel);
+            u.txt_Card_No->setText(Module1::SelPatCard);
+            Module1::SelPatName.clear();
+            Module1::SelPatFather.clear();
+            Module1::SelPatSex.clear();
+            Module1::SelPatTel.clear();
+            Module1::SelPatCard.clear();
+        });
+    });
+    asked.take<frm_Add_Search>([&](const QString&) {
+        if (Module1::SelAdmissionId > 0)
+            takeAdmission(u);
+    });
 }
 
 } // namespace wb::slips

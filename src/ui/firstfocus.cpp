@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTextEdit>
 #include <QWidget>
 
@@ -47,6 +48,23 @@ QWidget* firstEntryControl(QWidget* root) {
             firstFocusable = w;
     }
     return firstFocusable;
+}
+
+void openOnPage(QTabWidget* tabs, int page) {
+    tabs->setCurrentIndex(page);
+    QWidget* root = tabs->currentWidget();
+    if (!root)
+        return;
+    QWidget* target = nullptr;
+    for (QWidget* w = root->nextInFocusChain(); w && w != root && !target; w = w->nextInFocusChain()) {
+        auto* box = qobject_cast<QLineEdit*>(w);
+        if (box && !box->isReadOnly() && takesTab(root, w) && !isInnerEditor(w))
+            target = w;
+    }
+    if (!target)
+        target = firstEntryControl(root);
+    if (target)
+        target->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace wb::ui

@@ -1,5 +1,6 @@
 #pragma once
 
+class QTabWidget;
 class QWidget;
 
 namespace wb::ui {
@@ -8,5 +9,9 @@ namespace wb::ui {
 // number box that can be typed into) in tab order, else its first control that takes the focus by
 // Tab; nullptr when it has none.
 QWidget* firstEntryControl(QWidget* root);
+
+// A window opened on a page of its tab control: shows that page and puts the keyboard focus on the
+// page's first box that takes typing (else its first entry control), so typed text reaches it.
+void openOnPage(QTabWidget* tabs, int page);
 
 } // namespace wb::ui

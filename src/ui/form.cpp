@@ -17,6 +17,8 @@ struct Registry {
     std::map<std::type_index, Form*> instances;
     QPointer<QMdiArea> area;
     QMetaObject::Connection activation;
+    // The child windows, the most recently active first.
+    QList<QPointer<QMdiSubWindow>> history;
 };
 
 Registry& registry() {
@@ -76,6 +78,7 @@ void Form::takeFocus() {
 }
 
 void Form::Hide() {
+    Forms::activatePrevious(sub_);
     frame()->hide();
 }
 
@@ -85,6 +88,7 @@ void Form::unload() {
     unloading_ = true;
     guarded([this] { Form_Unload(); });
     Forms::release(this);
+    Forms::activatePrevious(sub_);
     QWidget* f = frame();
     f->hide();
     f->deleteLater();
@@ -159,12 +163,31 @@ void Forms::setMdiArea(QMdiArea* area) {
     r.area = area;
     if (!area)
         return;
+    r.history.clear();
     r.activation = QObject::connect(area, &QMdiArea::subWindowActivated, area, [](QMdiSubWindow* sub) {
         if (!sub)
             return;
+        auto& history = registry().history;
+        history.removeIf([sub](const QPointer<QMdiSubWindow>& s) { return s.isNull() || s == sub; });
+        history.prepend(sub);
         if (auto* form = qobject_cast<Form*>(sub->widget()))
             form->activate();
     });
+}
+
+void Forms::activatePrevious(QMdiSubWindow* leaving) {
+    QMdiArea* area = mdiArea();
+    if (!leaving || !area || area->activeSubWindow() != leaving)
+        return;
+    for (const QPointer<QMdiSubWindow>& sub : registry().history) {
+        if (sub.isNull() || sub == leaving || sub->isHidden())
+            continue;
+        auto* form = qobject_cast<Form*>(sub->widget());
+        if (form && form->isUnloading())
+            continue;
+        area->setActiveSubWindow(sub); // its Form_Activate runs now
+        return;
+    }
 }
 
 QMdiArea* Forms::mdiArea() {

@@ -109,6 +109,9 @@ public:
     // Unloads every loaded window (tests and shut-down).
     static void unloadAll();
     static QList<Form*> all();
+    // When `leaving` is the active child window, makes the child window that was active before it
+    // active again (its Form_Activate runs at once), as closing or hiding a child window does.
+    static void activatePrevious(QMdiSubWindow* leaving);
 
 private:
     friend class Form;

@@ -1,9 +1,11 @@
 #include "guard.h"
 
+#include "data/connection.h"
 #include "data/dberror.h"
 #include "errortext.h"
 #include "msgbox.h"
 
+#include <QEvent>
 #include <exception>
 
 namespace wb::ui {
@@ -24,6 +26,31 @@ template <class F> QString failureOf(F&& f) {
     }
 }
 
+// The outermost key, click or handler being run is a new action of the user; what runs inside it
+// (other events, handlers, a message box's own loop) belongs to that action.
+thread_local int actionDepth = 0;
+
+class UserAction {
+public:
+    explicit UserAction(bool byTheUser) {
+        if (actionDepth++ == 0 && byTheUser)
+            beginUserAction();
+    }
+    ~UserAction() { --actionDepth; }
+};
+
+bool isInput(const QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Shortcut:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void report(const QString& text) {
     try {
         MsgBox(text.isEmpty() ? QStringLiteral("Unexpected error") : text, vbCritical);
@@ -35,6 +62,7 @@ void report(const QString& text) {
 } // namespace
 
 bool guarded(const std::function<void()>& handler) {
+    const UserAction action(true);
     bool failed = true;
     const QString text = failureOf([&] {
         handler();
@@ -48,6 +76,7 @@ bool guarded(const std::function<void()>& handler) {
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
+    const UserAction action(isInput(event));
     bool result = false;
     bool failed = true;
     const QString text = failureOf([&] {

@@ -3,6 +3,9 @@
 #include "data/schema.h"
 #include "support/testdb.h"
 
+#include <QSqlQuery>
+#include <QStringList>
+
 using namespace wb;
 
 namespace {
@@ -54,5 +57,52 @@ TEST_P(UniqueColumnsTest, TheSchemaRefusesASecondRowWithTheSameValues) {
 }
 
 WB_ENGINES(UniqueColumnsTest);
+
+// Registration numbers that differ only in letter case or blanks are one number: the step brings
+// stored numbers to their trimmed, upper-cased form and makes them unique by that rule; numbers that
+// already clash are left as they are and reported, and the step does not fail on them.
+class RegistrationNumberStep : public wbtest::EngineTest {};
+
+QStringList warnings;
+void keepWarning(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtWarningMsg)
+        warnings << text;
+}
+
+TEST_P(RegistrationNumberStep, NormalisesStoredNumbersAndReportsClashesInsteadOfFailing) {
+    auto con = db->engine() == Engine::Postgres ? std::make_unique<Connection>() : db->connect();
+    if (db->engine() == Engine::Postgres)
+        con->Open(wbtest::serverAdminInfo(db->name())); // the preparing account runs the steps
+    // A database from before the step.
+    con->Execute(QStringLiteral("DROP INDEX Addmission_Reg_no_rule"));
+    con->Execute(QStringLiteral("DELETE FROM Schema_Version WHERE Version = 14"));
+    int key = 0;
+    for (const char* n : {"r-100", "R-100 ", "q-7 ", "Z'1", "z'1"})
+        con->Execute(QStringLiteral("insert into Addmission (Row_no, Reg_no, Room_no) values (?, ?, 'X')"),
+                     {++key, QString::fromLatin1(n)});
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(keepWarning);
+    EXPECT_NO_THROW(Schema::migrate(*con));
+    qInstallMessageHandler(previous);
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings[0].contains(QStringLiteral("R-100 (2 admissions)"))) << warnings[0].toStdString();
+    EXPECT_TRUE(warnings[0].contains(QStringLiteral("Z'1 (2 admissions)"))) << warnings[0].toStdString();
+    QStringList stored;
+    QSqlQuery q = con->query(QStringLiteral("select Reg_no from Addmission order by Row_no"));
+    while (q.next())
+        stored << q.value(0).toString();
+    EXPECT_EQ(stored, (QStringList{"r-100", "R-100 ", "Q-7", "Z'1", "z'1"}));
+    // No further admission under another spelling of a number (the screens refuse the clashing ones).
+    for (const char* n : {"q-7", " Q-7"})
+        EXPECT_THROW(con->Execute(QStringLiteral("insert into Addmission (Row_no, Reg_no, Room_no) values "
+                                                 "(?, ?, 'X')"),
+                                  {++key, QString::fromLatin1(n)}),
+                     DbError)
+            << n;
+    con->Execute(QStringLiteral("insert into Addmission (Row_no, Reg_no, Room_no) values (?, 'q-8', 'X')"),
+                 {++key});
+}
+
+WB_ENGINES(RegistrationNumberStep);
 
 } // namespace

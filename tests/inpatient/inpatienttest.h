@@ -1,5 +1,7 @@
 #pragma once
 
+#include "registers/frm_Doc_Infor.h"
+#include "registers/frm_patient_detail.h"
 #include "session/module1.h"
 #include "support/registertest.h"
 #include "ui/clock.h"
@@ -41,16 +43,19 @@ protected:
         return Module1::Con->scalar(QStringLiteral("select count(*) from Addmission where ") + where).toInt();
     }
 
-    // The taker side, as a pick in the patient or doctor register leaves it.
+    // A Find of the screen answered as the patient or doctor register answers it.
     template <class W> static void pickPatient(W& w, long id) {
-        Module1::PickedPatientRowNo = id;
-        w.Form_Activate();
+        answerFind<frm_patient_detail>(w, w.ui()->cmb_pat_search, [id] { Module1::PickedPatientRowNo = id; });
     }
     template <class W> static void pickDoctor(W& w, const QString& letter, long id) {
-        Module1::DocPickFor = letter;
-        Module1::SelDocId = id;
-        Module1::SelDocName = QStringLiteral("DR %1").arg(QChar(char16_t(u'A' + id - 1)));
-        w.Form_Activate();
+        auto* u = w.ui();
+        QAbstractButton* find = letter == QLatin1String("C")   ? u->cmd_find_con
+                                : letter == QLatin1String("D") ? u->cmd_find_duty_doc
+                                                               : u->cmd_find_R_doc;
+        answerFind<frm_Doc_Infor>(w, find, [id] {
+            Module1::SelDocId = id;
+            Module1::SelDocName = QStringLiteral("DR %1").arg(QChar(char16_t(u'A' + id - 1)));
+        });
     }
 };
 

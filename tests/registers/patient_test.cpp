@@ -4,6 +4,7 @@
 #include "shell/module1.h"
 #include "support/printed.h"
 #include "support/registertest.h"
+#include "support/userdriver.h"
 #include "ui/flexgrid.h"
 #include "ui_frm_patient_detail.h"
 
@@ -209,19 +210,22 @@ TEST_P(PatientRegisterTest, PickHandsThePatientBackByDoubleClickOrEnter) {
     EXPECT_EQ(Module1::SelPatTel, QStringLiteral("0300"));
     EXPECT_EQ(Module1::SelPatCard, QStringLiteral("C-7"));
     EXPECT_EQ(Module1::SelPatSex, QStringLiteral("F"));
-    QCoreApplication::processEvents();
-    main->area()->setActiveSubWindow(taker.subWindow());
+    // The taker is the active window again at once, and has taken the patient.
+    EXPECT_EQ(wbtest::user::activeWindow(), &taker);
     EXPECT_EQ(taker.taken, 1);
     EXPECT_EQ(Module1::PickedPatientRowNo, 0);
 
-    // Enter in the grid hands back the same values and closes, with or without PickMode.
+    // Enter in the grid hands back the same values and closes, with or without PickMode: the taker,
+    // active again, takes what was left for the next taker.
     Module1::ResetVariables();
+    taker.taken = 0;
     auto& menuOpened = open();
     menuOpened.Msh->setRow(1);
     menuOpened.Msh->setFocus();
     QTest::keyClick(menuOpened.Msh, Qt::Key_Return);
     EXPECT_EQ(ui::Forms::loaded<frm_patient_detail>(), nullptr);
-    EXPECT_EQ(Module1::PickedPatientRowNo, 1);
+    EXPECT_EQ(wbtest::user::activeWindow(), &taker);
+    EXPECT_EQ(taker.taken, 1);
     EXPECT_EQ(Module1::SelPatId, 1);
     EXPECT_EQ(Module1::SelPatName, QStringLiteral("SARA"));
 

@@ -4,6 +4,7 @@
 #include "shell/MDIForm1.h"
 #include "shell/module1.h"
 #include "support/registertest.h"
+#include "support/userdriver.h"
 #include "ui/flexgrid.h"
 #include "ui_frm_Rate_List.h"
 
@@ -21,11 +22,13 @@ public:
     void Form_Activate() override {
         if (Module1::SelRateId > 0) {
             taken = Module1::SelRateTest;
+            takenId = Module1::SelRateId;
             Module1::SelRateId = 0;
         }
     }
     void find() { common::openPicker<frm_Rate_List>({.unloadFirst = true, .top = 1200, .left = 3300}); }
     QString taken;
+    qint64 takenId = 0;
 };
 
 class RateListTest : public wbtest::PrintingRegisterTest {
@@ -244,15 +247,15 @@ TEST_P(RateListTest, APickHandsBackFiveValuesAndLeavesPickModeSet) {
     QTest::mouseDClick(reg->Msh->viewport(), Qt::LeftButton, {},
                        reg->Msh->visualRect(reg->Msh->model()->index(row - 1, 2)).center());
     EXPECT_EQ(ui::Forms::loaded<frm_Rate_List>(), nullptr);
-    EXPECT_EQ(Module1::SelRateId, urine);
+    // The taker is the active window again at once, and has taken the test.
+    EXPECT_EQ(wbtest::user::activeWindow(), &taker);
+    EXPECT_EQ(taker.takenId, urine);
+    EXPECT_EQ(taker.taken, QStringLiteral("URINE"));
     EXPECT_EQ(Module1::SelServiceId, lab);
     EXPECT_EQ(Module1::SelServiceName, QStringLiteral("LAB"));
     EXPECT_EQ(Module1::SelRateTest, QStringLiteral("URINE"));
     EXPECT_EQ(Module1::SelRateAmount, 0.0); // an empty rate cell
     EXPECT_TRUE(Module1::PickMode);         // the rate list's unload leaves the flag set
-    QCoreApplication::processEvents();
-    main->area()->setActiveSubWindow(taker.subWindow());
-    EXPECT_EQ(taker.taken, QStringLiteral("URINE"));
 
     // Enter in the grid picks too; the rate comes back as a number.
     taker.find();

@@ -2,6 +2,7 @@
 #include "shell/MDIForm1.h"
 #include "slips/frm_Add_Search.h"
 #include "support/registertest.h"
+#include "support/userdriver.h"
 #include "ui/flexgrid.h"
 #include "ui_frm_Add_Search.h"
 
@@ -111,39 +112,34 @@ TEST_P(AdmissionSearchTest, ReActivationReReadsTheList) {
 
 TEST_P(AdmissionSearchTest, DoubleClickOrEnterHandsTheAdmissionToTheCaller) {
     auto& w = taker->find();
-    activate(w);
     EXPECT_TRUE(Module1::PickMode);
     w.Msh->setRow(rowOf(w, 2, QStringLiteral("R-2")));
     QTest::mouseDClick(w.Msh->viewport(), Qt::LeftButton, {},
                        w.Msh->visualRect(w.Msh->model()->index(w.Msh->Row() - 1, 2)).center());
     EXPECT_EQ(ui::Forms::loaded<frm_Add_Search>(), nullptr);
     EXPECT_FALSE(Module1::PickMode);
-    EXPECT_EQ(Module1::SelAdmissionId, 2);
-    QCoreApplication::processEvents();
-    main->area()->setActiveSubWindow(taker->subWindow());
+    // The caller is the active window again at once, and has taken the admission.
+    EXPECT_EQ(wbtest::user::activeWindow(), taker.get());
     EXPECT_EQ(taker->taken, 2);
     EXPECT_EQ(Module1::SelAdmissionId, 0);
 
     auto& again = taker->find();
-    activate(again);
     again.Msh->setRow(rowOf(again, 2, QStringLiteral("R-1")));
     again.Msh->setFocus();
     QTest::keyClick(again.Msh, Qt::Key_Return);
     EXPECT_EQ(ui::Forms::loaded<frm_Add_Search>(), nullptr);
-    EXPECT_EQ(Module1::SelAdmissionId, 1);
+    EXPECT_EQ(taker->taken, 1);
 }
 
 TEST_P(AdmissionSearchTest, ExitPicksNothingAndUpOrDownGoesToTheGrid) {
     auto& w = taker->find();
-    activate(w);
     QTest::keyClick(w.ui()->txt_s_val, Qt::Key_Down);
     EXPECT_TRUE(w.Msh->hasFocus());
     w.ui()->Cmd_Exit->click();
     EXPECT_EQ(ui::Forms::loaded<frm_Add_Search>(), nullptr);
     EXPECT_FALSE(Module1::PickMode);
     EXPECT_EQ(Module1::SelAdmissionId, 0);
-    QCoreApplication::processEvents();
-    main->area()->setActiveSubWindow(taker->subWindow());
+    EXPECT_EQ(wbtest::user::activeWindow(), taker.get());
     EXPECT_EQ(taker->taken, 0);
 }
 

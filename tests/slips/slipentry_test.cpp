@@ -1,5 +1,6 @@
 #include "data/connection.h"
 #include "registers/frm_Doc_Infor.h"
+#include "registers/frm_Employee.h"
 #include "registers/frm_Rate_List.h"
 #include "registers/frm_patient_detail.h"
 #include "shell/MDIForm1.h"
@@ -384,10 +385,11 @@ TEST_P(SlipEntryTest, PicksFillTheirBoxesAndAPatientPickEmptiesTheAge) {
     EXPECT_EQ(Module1::SelPatId, 0);
     EXPECT_TRUE(Module1::SelPatName.isEmpty());
 
-    Module1::SelEmpNo = QStringLiteral("E-7");
-    Module1::SelEmpName = QStringLiteral("RAZA");
-    Module1::SelEmpDesig = QStringLiteral("GUARD");
-    w.Form_Activate();
+    wbtest::answerFind<frm_Employee>(w, u->cmd_find_Employee, [] {
+        Module1::SelEmpNo = QStringLiteral("E-7");
+        Module1::SelEmpName = QStringLiteral("RAZA");
+        Module1::SelEmpDesig = QStringLiteral("GUARD");
+    });
     EXPECT_EQ(u->txt_Emp_No->text(), QStringLiteral("E-7"));
     EXPECT_EQ(u->txt_Desig->text(), QStringLiteral("GUARD"));
     EXPECT_TRUE(Module1::SelEmpNo.isEmpty());

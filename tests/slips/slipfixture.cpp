@@ -1,5 +1,8 @@
 #include "slipfixture.h"
 
+#include "registers/frm_Doc_Infor.h"
+#include "registers/frm_Rate_List.h"
+#include "registers/frm_patient_detail.h"
 #include "ui/flexgrid.h"
 
 using namespace wb;
@@ -26,32 +29,35 @@ qint64 SlipTest::test(qint64 headKey, const QString& name, double rate) {
 
 void SlipTest::pickDoctor(frm_Test_Slips& w, const QString& box, qint64 id, const QString& name,
                           const QString& status) {
-    Module1::DocPickFor = box;
-    Module1::SelDocId = id;
-    Module1::SelDocName = name;
-    Module1::PickedPanelStatus = status;
-    w.Form_Activate();
+    QAbstractButton* find = box == QLatin1String("O") ? w.ui()->cmd_find_opd_doc : w.ui()->cmd_find_Reff_doc;
+    wbtest::answerFind<frm_Doc_Infor>(w, find, [&] {
+        Module1::SelDocId = id;
+        Module1::SelDocName = name;
+        Module1::PickedPanelStatus = status;
+    });
 }
 
 void SlipTest::pickTest(frm_Test_Slips& w, qint64 headKey, const QString& headName, qint64 testKey,
                         const QString& testName, double rate) {
-    Module1::SelServiceId = headKey;
-    Module1::SelServiceName = headName;
-    Module1::SelRateId = testKey;
-    Module1::SelRateTest = testName;
-    Module1::SelRateAmount = rate;
-    w.Form_Activate();
+    wbtest::answerFind<frm_Rate_List>(w, w.ui()->cmd_Rate_List, [&] {
+        Module1::SelServiceId = headKey;
+        Module1::SelServiceName = headName;
+        Module1::SelRateId = testKey;
+        Module1::SelRateTest = testName;
+        Module1::SelRateAmount = rate;
+    });
 }
 
 void SlipTest::pickPatient(frm_Test_Slips& w, const QString& name, const QString& father,
                            const QString& sex) {
-    Module1::SelPatId = 7;
-    Module1::SelPatName = name;
-    Module1::SelPatFather = father;
-    Module1::SelPatSex = sex;
-    Module1::SelPatTel = QStringLiteral("0300-1234567");
-    Module1::SelPatCard = QStringLiteral("C-9");
-    w.Form_Activate();
+    wbtest::answerFind<frm_patient_detail>(w, w.ui()->Find_Pat_Detail, [&] {
+        Module1::SelPatId = 7;
+        Module1::SelPatName = name;
+        Module1::SelPatFather = father;
+        Module1::SelPatSex = sex;
+        Module1::SelPatTel = QStringLiteral("0300-1234567");
+        Module1::SelPatCard = QStringLiteral("C-9");
+    });
 }
 
 void SlipTest::addTest(frm_Test_Slips& w, qint64 headKey, const QString& headName, qint64 testKey,
@@ -68,7 +74,8 @@ void SlipTest::fillSlip(frm_Test_Slips& w, const QString& patient, int count) {
         for (int i = 1; i <= 4; ++i)
             tests.append(test(lab, QStringLiteral("TEST %1").arg(i), 100.0 * i));
     }
-    pickPatient(w, patient, QStringLiteral("FATHER OF ") + patient);
+    if (w.ui()->Find_Pat_Detail->isEnabled()) // an in-patient comes with the admission
+        pickPatient(w, patient, QStringLiteral("FATHER OF ") + patient);
     w.ui()->txt_age->setText(QStringLiteral("30"));
     pickDoctor(w, QStringLiteral("O"), opd, QStringLiteral("DR. AHMED"));
     pickDoctor(w, QStringLiteral("R"), referrer, QStringLiteral("DR. BUTT"));

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "common/picker.h"
 #include "messages.h"
 #include "testdb.h"
 #include "ui/form.h"
 
+#include <QAbstractButton>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class MDIForm1;
 
@@ -22,6 +25,20 @@ void runMenu(const char* name);
 template <class T> T& openFromMenu(const char* name) {
     runMenu(name);
     return wb::ui::Forms::get<T>();
+}
+
+// A Find of the window answered as a register's grid pick answers it: the Find button is clicked
+// (the register opens as the window's pick list), `write` puts the pick variables as the register
+// writes them, the register hands them back and closes, and the window becomes active again.
+template <class Register, class W>
+void answerFind(W& w, QAbstractButton* find, const std::function<void()>& write) {
+    find->click();
+    Register* r = wb::ui::Forms::loaded<Register>();
+    ASSERT_NE(r, nullptr) << "the Find opened no pick list";
+    write();
+    wb::common::picks::answer(r);
+    r->unload();
+    w.Form_Activate();
 }
 
 // The texts of one column of a grid, from row 1 (below the header) down.
