@@ -98,13 +98,11 @@ void frm_Test_Slips::cmdSave_Click() {
         return;
     }
     // The slip is stored: whatever the print does, the screen shows it saved, as after any save.
-    const QString key = ui_->txt_Row_No->text();
-    const QString printFailure = slips::failureOf([this] { cmdPrint_Click(); });
-    ClearAll();
-    FillGird(currentCriterion());
-    ClearAll();
-    if (!printFailure.isEmpty())
-        slips::tellNotPrinted(key, printFailure);
+    slips::printThenRefresh(this, ui_->txt_Row_No->text(), [this] {
+        ClearAll();
+        FillGird(currentCriterion());
+        ClearAll();
+    });
 }
 
 void frm_Test_Slips::SaveData() {

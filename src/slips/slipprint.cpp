@@ -1,6 +1,8 @@
 #include "slipprint.h"
 
 #include "common/printing.h"
+#include "data/dberror.h"
+#include "ui/errortext.h"
 #include "ui/msgbox.h"
 
 #include <exception>
@@ -14,10 +16,17 @@ void printSlip(QWidget* owner, const QString& key) {
                         QStringLiteral("{SLIPS_MASTER.Row_no} = ") + key, key);
 }
 
-QString failureOf(const std::function<void()>& print) {
+namespace {
+
+// Runs `f`; the text of what went wrong (empty when it succeeded), and whether the database said it.
+QString failureOf(const std::function<void()>& f, bool& fromDatabase) {
+    fromDatabase = false;
     try {
-        print();
+        f();
         return {};
+    } catch (const DbError& e) {
+        fromDatabase = true;
+        return ui::userText(e, ui::workingWindow());
     } catch (const std::exception& e) {
         const QString text = QString::fromUtf8(e.what());
         return text.isEmpty() ? QStringLiteral("the report could not be made") : text;
@@ -30,6 +39,22 @@ void tellNotPrinted(const QString& key, const QString& failure) {
                        "list and print it again once printing works.")
             .arg(key, failure),
         ui::vbExclamation);
+}
+
+} // namespace
+
+void printThenRefresh(QWidget* owner, const QString& key, const std::function<void()>& refresh) {
+    bool printByDatabase = false, refreshByDatabase = false;
+    const QString printFailure = failureOf([&] { printSlip(owner, key); }, printByDatabase);
+    const QString refreshFailure = failureOf(refresh, refreshByDatabase);
+    if (!printFailure.isEmpty()) {
+        if (printByDatabase)
+            ui::MsgBox(printFailure, ui::vbCritical);
+        else
+            tellNotPrinted(key, printFailure);
+    }
+    if (!refreshFailure.isEmpty() && refreshFailure != printFailure)
+        ui::MsgBox(refreshFailure, ui::vbCritical);
 }
 
 } // namespace wb::slips

@@ -11,9 +11,9 @@ namespace wb::slips {
 
 // Shows slip `key` in the viewer window, printed from its template; nothing for an empty key.
 void printSlip(QWidget* owner, const QString& key);
-// Runs the print; the text of what went wrong, or an empty text when it printed.
-QString failureOf(const std::function<void()>& print);
-// Tells the user that slip `key` is saved but was not printed, why, and what to do.
-void tellNotPrinted(const QString& key, const QString& failure);
+// Runs what follows the committed save of slip `key`: its print, then `refresh` (the cleared page and
+// the list). Each is tried whatever the other did; the user is then told what was not done: a print
+// that failed as a print failure of a saved slip, a server lost under either in the database's words.
+void printThenRefresh(QWidget* owner, const QString& key, const std::function<void()>& refresh);
 
 } // namespace wb::slips

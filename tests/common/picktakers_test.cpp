@@ -155,7 +155,7 @@ TEST_P(PickTakersTest, AValueIsTakenOnlyWhenItAnswersTheWindowsOwnLastFind) {
         {"death certificate, consultant", shown<frm_Death_Cer>(), "cmd_find_con", "txt_Consultant",
          From::Doctors, "cmdCancel"},
         {"discharge certificate, consultant", fromMenu<frm_Discharge_Cer>("mnu_dis_cer"), "cmd_find_con",
-         "txt_Consultant", From::Doctors, "cmdCancel"},
+         "txt_Consultant", From::Doctors, nullptr}, // its &CANCEL does nothing
         {"account reports, doctor", fromMenu<frmRPTAccounts>("mnu_Rep"), "cmdFind_Doc", "txtDocName",
          From::Doctors, nullptr},
         {"account reports, patient", fromMenu<frmRPTAccounts>("mnu_Rep"), "cmdFind_Patient", "txtPatName",

@@ -13,9 +13,7 @@ namespace reporttest {
 
 // The templates of the program, as they stand in the source tree.
 inline QString sourceTemplates() {
-    return QFileInfo(QStringLiteral(__FILE__))
-        .absoluteDir()
-        .absoluteFilePath(QStringLiteral("../../Hos_Report"));
+    return QStringLiteral(WARDBOOK_SOURCE_DIR "/Hos_Report");
 }
 
 // The text of a PDF file as pdftotext reads it, page by page with their layout.

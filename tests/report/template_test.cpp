@@ -164,9 +164,7 @@ TEST(ReportTemplate, RefusesMistakesWithTheirLine) {
 }
 
 TEST(ReportTemplate, TheUsersListNeverShowsThePassword) {
-    const QString path = QFileInfo(QStringLiteral(__FILE__))
-                             .absoluteDir()
-                             .filePath(QStringLiteral("../../Hos_Report/rpt_User_Name.rpt"));
+    const QString path = reporttest::sourceTemplates() + QStringLiteral("/rpt_User_Name.rpt");
     auto t = readTemplate(path, reporttest::lookup());
     ASSERT_EQ(t->tables.size(), 1);
     EXPECT_EQ(t->tables[0].table, QStringLiteral("User_Information"));

@@ -1,5 +1,7 @@
 #include "data/connection.h"
 #include "data/loginstore.h"
+#include "registers/frm_Doc_Infor.h"
+#include "registers/frm_Rate_List.h"
 #include "registers/frm_patient_detail.h"
 #include "session/module1.h"
 #include "shell/MDIForm1.h"
@@ -55,26 +57,28 @@ protected:
 
     // The patient, the doctors and a test, as the pick lists hand them back.
     void fill(frm_Test_Slips& w) {
-        Module1::SelPatId = 1;
-        Module1::SelPatName = QStringLiteral("ASLAM");
-        Module1::SelPatSex = QStringLiteral("M");
-        w.Form_Activate();
-        QTest::keyClicks(w.ui()->txt_age, QStringLiteral("30"));
-        for (const auto& [box, id, name] :
-             {std::tuple{"O", 1, "DR. AHMED"}, std::tuple{"R", 2, "DR. BUTT"}}) {
-            Module1::DocPickFor = QString::fromLatin1(box);
-            Module1::SelDocId = id;
-            Module1::SelDocName = QString::fromLatin1(name);
-            Module1::PickedPanelStatus = QStringLiteral("Doctor");
-            w.Form_Activate();
-        }
-        Module1::SelServiceId = lab;
-        Module1::SelServiceName = QStringLiteral("LABORATORY");
-        Module1::SelRateId = cbc;
-        Module1::SelRateTest = QStringLiteral("CBC");
-        Module1::SelRateAmount = 100;
-        w.Form_Activate();
-        QTest::mouseClick(w.ui()->cmd_ADD_1, Qt::LeftButton);
+        auto* u = w.ui();
+        wbtest::answerFind<frm_patient_detail>(w, u->Find_Pat_Detail, [] {
+            Module1::SelPatId = 1;
+            Module1::SelPatName = QStringLiteral("ASLAM");
+            Module1::SelPatSex = QStringLiteral("M");
+        });
+        QTest::keyClicks(u->txt_age, QStringLiteral("30"));
+        for (const auto& [find, id, name] :
+             {std::tuple{u->cmd_find_opd_doc, 1, "DR. AHMED"}, std::tuple{u->cmd_find_Reff_doc, 2, "DR. BUTT"}})
+            wbtest::answerFind<frm_Doc_Infor>(w, find, [&] {
+                Module1::SelDocId = id;
+                Module1::SelDocName = QString::fromLatin1(name);
+                Module1::PickedPanelStatus = QStringLiteral("Doctor");
+            });
+        wbtest::answerFind<frm_Rate_List>(w, u->cmd_Rate_List, [&] {
+            Module1::SelServiceId = lab;
+            Module1::SelServiceName = QStringLiteral("LABORATORY");
+            Module1::SelRateId = cbc;
+            Module1::SelRateTest = QStringLiteral("CBC");
+            Module1::SelRateAmount = 100;
+        });
+        QTest::mouseClick(u->cmd_ADD_1, Qt::LeftButton);
     }
     // A click on the search grid's row of the slip.
     static void clickSlip(frm_Test_Slips& w, qint64 key) {
