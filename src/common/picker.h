@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QHash>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <functional>
 
@@ -34,6 +35,8 @@ template <class Register> Register& openPicker(const PickPlacement& p) {
     r.Show();
     if (auto* tab = r.template findChild<QTabWidget*>(QStringLiteral("SSTab1")))
         ui::openOnPage(tab, 1); // the focus in the search page, where typing searches
+    else if (auto* search = r.template findChild<QLineEdit*>(QStringLiteral("txt_s_value")))
+        search->setFocus(Qt::OtherFocusReason); // a pick list of one page: its search box
     if (p.width >= 0)
         r.setWidthTw(p.width);
     if (p.height >= 0)

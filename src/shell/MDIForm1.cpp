@@ -6,6 +6,7 @@
 #include "module1.h"
 #include "ui/guard.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMenu>
@@ -49,6 +50,14 @@ MDIForm1::MDIForm1() : area_(new QMdiArea(this)), menuBar_(new QMenuBar(this)) {
         byName_.insert(e.name, action);
     }
     wb::ui::Forms::setMdiArea(area_);
+
+    // Ctrl+F4 closes the active child window as its close box does, through its unload.
+    auto* closeChild = new QAction(this);
+    closeChild->setObjectName(QStringLiteral("CloseChildWindow"));
+    closeChild->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
+    closeChild->setShortcutContext(Qt::WindowShortcut);
+    connect(closeChild, &QAction::triggered, area_, &QMdiArea::closeActiveSubWindow);
+    addAction(closeChild);
 
     // Registers ask for the menu rights again as they unload.
     const auto listen = [this](wb::ui::Form* form) {

@@ -9,10 +9,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <iostream>
 
 namespace wb::shell {
@@ -23,6 +25,62 @@ void settle() {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
+}
+
+// A key pressed and released in the control that has the keyboard focus.
+void press(int key) {
+    QWidget* target = QApplication::focusWidget();
+    if (!target)
+        return;
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &down);
+    QCoreApplication::sendEvent(target, &up);
+    settle();
+}
+
+// Ctrl+F4: the main window's command that closes the active child window.
+void closeActiveWindow() {
+    if (auto* main = ui::Forms::loaded<MDIForm1>())
+        if (auto* close = main->findChild<QAction*>(QStringLiteral("CloseChildWindow")))
+            close->trigger();
+    settle();
+}
+
+// The Find commands: the buttons that open a pick list (not the search pages' Find, `cmdfind`).
+bool isFind(const QPushButton* button) {
+    static const QRegularExpression name(
+        QStringLiteral("^(cmd_?find_|find_)|^cmb_pat_search$|^cmd_Rate_List$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return name.match(button->objectName()).hasMatch();
+}
+
+// Every Find the window shows, by keys: the focus on the Find, Space opens its pick list, Down and
+// Enter pick (nothing, on a fresh database), Ctrl+F4 closes the list; the window must then be the
+// active window again, shown, with the keyboard focus.
+void walkPicks(const MenuEntry& e, ui::Form& form, QStringList& failures) {
+    QMdiArea* area = ui::Forms::mdiArea();
+    for (QPushButton* find : form.findChildren<QPushButton*>()) {
+        if (!isFind(find) || !find->isVisible() || !find->isEnabled())
+            continue;
+        const QString where = QStringLiteral("\"%1\" %2").arg(e.caption, find->objectName());
+        find->setFocus(Qt::TabFocusReason);
+        press(Qt::Key_Space); // some Finds take Enter as Tab
+
+        QMdiSubWindow* list = area->activeSubWindow();
+        if (!list || list == form.subWindow() || !list->isVisible()) {
+            failures << where + QStringLiteral(" showed no pick list");
+            continue;
+        }
+        press(Qt::Key_Down);
+        press(Qt::Key_Return);
+        if (area->activeSubWindow() == list)
+            closeActiveWindow();
+        if (area->activeSubWindow() != form.subWindow() || !form.isVisible())
+            failures << where + QStringLiteral(": after the pick list the window is not the active one");
+        else if (!form.isAncestorOf(QApplication::focusWidget()))
+            failures << where + QStringLiteral(": after the pick list the window has no keyboard focus");
+    }
 }
 
 bool logIn(QStringList& failures) {
@@ -49,6 +107,10 @@ bool logIn(QStringList& failures) {
     return true;
 }
 
+// The checks made on every window while it is open (more can be added here).
+using WindowCheck = void (*)(const MenuEntry&, ui::Form&, QStringList&);
+const WindowCheck windowChecks[] = {walkPicks};
+
 void openEveryWindow(MDIForm1& main, QStringList& failures) {
     QMdiArea* area = ui::Forms::mdiArea();
     for (const MenuEntry& e : menuEntries()) {
@@ -67,6 +129,8 @@ void openEveryWindow(MDIForm1& main, QStringList& failures) {
         QWidget* focus = QApplication::focusWidget();
         if (!focus || !form->isAncestorOf(focus))
             failures << QStringLiteral("\"%1\" opened without the keyboard focus").arg(e.caption);
+        for (WindowCheck check : windowChecks)
+            check(e, *form, failures);
         sub->close();
         settle();
     }

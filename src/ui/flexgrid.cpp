@@ -34,6 +34,18 @@ QString numberText(double v) {
     return QString::number(v, 'g', 15);
 }
 
+// `col` when the grid shows it, else the first column it shows: the current cell is always a shown one.
+int shownColumn(const QTableView& grid, int col) {
+    const int cols = grid.model()->columnCount();
+    col = qBound(0, col, cols - 1);
+    if (!grid.isColumnHidden(col))
+        return col;
+    for (int c = 0; c < cols; ++c)
+        if (!grid.isColumnHidden(c))
+            return c;
+    return col;
+}
+
 } // namespace
 
 FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexModel(this)) {
@@ -44,6 +56,8 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexModel(t
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
     horizontalHeader()->setHighlightSections(false);
+    // Tab and Shift+Tab leave the grid for the next or previous control.
+    setTabKeyNavigation(false);
     // A new grid has a header row and one data row, two columns.
     model_->setColumnCount(2);
     model_->setRowCount(1);
@@ -77,7 +91,7 @@ void FlexGrid::setRow(int row) {
         selectionModel()->clear();
         return;
     }
-    const QModelIndex at = model_->index(row - 1, qBound(0, Col(), Cols() - 1));
+    const QModelIndex at = model_->index(row - 1, shownColumn(*this, Col()));
     selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     scrollTo(at);
 }
@@ -197,6 +211,11 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    // The keys move from a shown cell: from a hidden column the view would not move at all.
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && isColumnHidden(current.column()))
+        selectionModel()->setCurrentIndex(model_->index(current.row(), shownColumn(*this, current.column())),
+                                          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     QTableView::keyPressEvent(event);
 }
 

@@ -1,13 +1,16 @@
 #include "form.h"
 
+#include "buttonkeys.h"
 #include "datekeys.h"
 #include "firstfocus.h"
 #include "guard.h"
 #include "twips.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 
 namespace wb::ui {
 
@@ -44,6 +47,12 @@ void Form::attachToArea() {
         return;
     if (QMdiArea* area = Forms::mdiArea())
         sub_ = area->addSubWindow(this);
+    // Ctrl+F4 is the main window's: it closes the active child window through its unload. The
+    // frame's own menu entry would make the key ambiguous, so that neither would close it.
+    if (sub_ && sub_->systemMenu())
+        for (QAction* action : sub_->systemMenu()->actions())
+            if (action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_F4)))
+                action->setShortcuts({});
 }
 
 void Form::Show() {
@@ -51,6 +60,7 @@ void Form::Show() {
         return;
     attachToArea();
     keys::dateBoxes(this); // also the boxes the window made as it loaded
+    keys::enterClicksButtons(this);
     if (sub_) {
         show();
         sub_->show();
@@ -215,6 +225,7 @@ Form* Forms::find(std::type_index type) {
 void Forms::registerInstance(std::type_index type, Form* form) {
     registry().instances[type] = form;
     keys::dateBoxes(form);
+    keys::enterClicksButtons(form);
     emit events().created(form);
 }
 

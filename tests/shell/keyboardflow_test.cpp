@@ -4,6 +4,7 @@
 #include "shell/module1.h"
 #include "support/datepicker.h"
 #include "support/registertest.h"
+#include "ui/flexgrid.h"
 #include "ui_frm_patient_detail.h"
 
 #include <QAction>
@@ -145,6 +146,29 @@ TEST_P(KeyboardFlowTest, DigitsTypedAfterAClickFillEveryDateBox) {
         }
     });
     EXPECT_GE(boxes, 10);
+}
+
+TEST_P(KeyboardFlowTest, TabAndShiftTabLeaveEveryGrid) {
+    int grids = 0;
+    forEveryWindow([&](const MenuEntry& e, ui::Form& form) {
+        for (ui::FlexGrid* grid : form.findChildren<ui::FlexGrid*>()) {
+            bringForward(grid);
+            if (!grid->isVisible() || !grid->isEnabled() || grid->focusPolicy() == Qt::NoFocus)
+                continue;
+            ++grids;
+            const std::string where = (e.caption + u' ' + grid->objectName()).toStdString();
+            grid->setFocus(); // a click would pick a row in some grids
+            ASSERT_TRUE(grid->hasFocus()) << where << ": focus on " << focusName().toStdString();
+            press(Qt::Key_Tab);
+            EXPECT_FALSE(grid->hasFocus()) << where << ": Tab stayed in the grid";
+            EXPECT_TRUE(focusIsIn(&form)) << where;
+            press(Qt::Key_Tab, Qt::ShiftModifier);
+            EXPECT_TRUE(grid->hasFocus()) << where << ": Shift+Tab back";
+            press(Qt::Key_Tab, Qt::ShiftModifier);
+            EXPECT_FALSE(grid->hasFocus()) << where << ": Shift+Tab stayed in the grid";
+        }
+    });
+    EXPECT_GE(grids, 5);
 }
 
 TEST_P(KeyboardFlowTest, APatientTypedBoxByBoxIsStoredAsTyped) {

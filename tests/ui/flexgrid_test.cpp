@@ -5,8 +5,10 @@
 
 #include <QDate>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 using wb::ui::FlexGrid;
@@ -154,6 +156,49 @@ TEST(FlexGridTest, BindCopiesTheRowsWithFieldNamesAsHeaders) {
     grid.bind(rs);
     EXPECT_EQ(grid.Rows(), 1);
     EXPECT_EQ(grid.Row(), 0);
+}
+
+TEST(FlexGridTest, ArrowKeysMoveBetweenRowsWhateverColumnsAreHidden) {
+    for (const QList<int>& hidden : {QList<int>{0}, QList<int>{0, 1}, QList<int>{1}}) {
+        FlexGrid grid;
+        fill(grid, 4);
+        for (int c : hidden)
+            grid.setColWidth(c, 0);
+        grid.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+        grid.setRow(1);
+        QTest::keyClick(&grid, Qt::Key_Down);
+        QTest::keyClick(&grid, Qt::Key_Down);
+        QTest::keyClick(&grid, Qt::Key_Down);
+        EXPECT_EQ(grid.Row(), 4) << "hidden " << hidden.size() << " from column " << hidden.first();
+        QTest::keyClick(&grid, Qt::Key_Up);
+        EXPECT_EQ(grid.Row(), 3);
+        EXPECT_EQ(grid.TextMatrix(grid.Row(), 0), QStringLiteral("3.0")) << "hidden values stay readable";
+    }
+}
+
+TEST(FlexGridTest, TabAndShiftTabLeaveTheGridForTheNextAndPreviousControl) {
+    QWidget window;
+    auto* before = new QLineEdit(&window);
+    auto* grid = new FlexGrid(&window);
+    auto* after = new QLineEdit(&window);
+    auto* layout = new QVBoxLayout(&window);
+    for (QWidget* w : std::initializer_list<QWidget*>{before, grid, after})
+        layout->addWidget(w);
+    fill(*grid, 4);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    grid->setFocus();
+    grid->setRow(2);
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_TRUE(after->hasFocus());
+    EXPECT_EQ(grid->Row(), 2) << "Tab does not move in the grid";
+    QTest::keyClick(after, Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_TRUE(grid->hasFocus());
+    QTest::keyClick(grid, Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_TRUE(before->hasFocus());
+    EXPECT_EQ(grid->Row(), 2);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "ui/form.h"
 #include "ui/twips.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -184,6 +185,36 @@ TEST_F(FormTest, GeometryInTwipsAppliesToTheWholeSubWindow) {
     EXPECT_EQ(sub->pos(), QPoint(wb::ui::twipsToPixels(300), wb::ui::twipsToPixels(150)));
     EXPECT_EQ(note.widthTw(), wb::ui::pixelsToTwips(wb::ui::twipsToPixels(6000)));
     EXPECT_EQ(note.leftTw(), wb::ui::pixelsToTwips(wb::ui::twipsToPixels(300)));
+}
+
+TEST_F(FormTest, ClosingOrHidingTheActiveWindowActivatesTheOneActiveBeforeIt) {
+    using ThirdForm = CountingForm<4>;
+    ThirdForm::counts = {};
+    NoteForm& note = Forms::get<NoteForm>();
+    OtherForm& other = Forms::get<OtherForm>();
+    ThirdForm& third = Forms::get<ThirdForm>();
+    note.Show();
+    other.Show();
+    third.Show();
+    note.Show(); // active again: before it, the third window was active
+    ASSERT_EQ(area_->activeSubWindow(), note.subWindow());
+
+    const int thirdBefore = ThirdForm::counts.activations;
+    note.unload();
+    EXPECT_EQ(area_->activeSubWindow(), third.subWindow()) << "not the window created next";
+    EXPECT_EQ(ThirdForm::counts.activations, thirdBefore + 1) << "its Form_Activate runs at once";
+    EXPECT_TRUE(third.isAncestorOf(QApplication::focusWidget()));
+
+    const int otherBefore = OtherForm::counts.activations;
+    third.Hide();
+    EXPECT_EQ(area_->activeSubWindow(), other.subWindow());
+    EXPECT_EQ(OtherForm::counts.activations, otherBefore + 1);
+
+    third.Show();
+    ASSERT_TRUE(other.subWindow()->close()); // not the active window: nothing else changes
+    EXPECT_EQ(area_->activeSubWindow(), third.subWindow());
+    third.unload();
+    flushDeletes();
 }
 
 } // namespace
