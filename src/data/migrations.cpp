@@ -7,7 +7,7 @@ const QList<Migration>& Schema::migrations() {
         migrationV1Users(),           migrationV2Patients(),       migrationV3Doctors(),
         migrationV4Services(),        migrationV5Staff(),          migrationV6ShiftCompany(),
         migrationV7Admissions(),      migrationV8Slips(),          migrationV9Certificates(),
-        migrationV12AccountReports(), migrationV13SearchIndexes(),
+        migrationV12AccountReports(), migrationV13SearchIndexes(), migrationV14SearchCase(),
     };
     return all;
 }

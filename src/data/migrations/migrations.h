@@ -17,5 +17,6 @@ Migration migrationV8Slips();
 Migration migrationV9Certificates();
 Migration migrationV12AccountReports();
 Migration migrationV13SearchIndexes();
+Migration migrationV14SearchCase();
 
 } // namespace wb
