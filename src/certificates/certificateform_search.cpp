@@ -49,10 +49,10 @@ QString CertificateForm::totalOrder() const {
 }
 
 void CertificateForm::bindListing(const QString& sql, const QVariantList& params) {
-    Module1::OpenRs(sql, params);
-    Msh->Clear();
+    // The grid reads the listing itself, a screenful now and more as the user scrolls; the shared
+    // record set keeps none of it.
     Msh->setRedraw(false);
-    Msh->bind(*Module1::Rs);
+    Msh->bindQuery(*Module1::Con, sql, params);
     Msh->setRedraw(true);
     setGrid();
 }

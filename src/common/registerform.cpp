@@ -148,7 +148,7 @@ QString RegisterForm::searchQuery(const QString& criterion, QVariantList& params
             break;
         }
     }
-    if (!def_.orderBy.isEmpty())
+    if (!listOrder().isEmpty())
         sql += QStringLiteral(" order by ") + listOrder();
     return sql;
 }
@@ -156,6 +156,9 @@ QString RegisterForm::searchQuery(const QString& criterion, QVariantList& params
 QString RegisterForm::listOrder() const {
     // The grid reads the list a page at a time: rows that tie in the register's order are kept in
     // one order by the key, so no row is listed twice or missed at a page's edge.
+    // A register without an order of its own is listed in the order of its keys.
+    if (def_.orderBy.isEmpty())
+        return def_.key;
     static const QRegularExpression word(QStringLiteral("\\w+"));
     QStringList named;
     for (auto it = word.globalMatch(def_.orderBy); it.hasNext();)

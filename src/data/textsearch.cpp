@@ -12,29 +12,36 @@ QString ftsTable(const QString& table) {
 }
 
 // On the embedded engine: the FTS5 table over the columns and the triggers that keep it in step.
+// It holds each value as upper() gives it, the same fold the plain search applies, and matches
+// case-sensitively: whatever upper() makes of a letter, a row the plain search keeps has the
+// searched text's trigrams.
 void createSqlite(Connection& con, const SearchIndex& index) {
     const QString fts = ftsTable(index.table);
     const QString cols = index.columns.join(QStringLiteral(", "));
     QStringList news;
     QStringList olds;
+    QStringList alls;
     for (const QString& c : index.columns) {
-        news << QStringLiteral("new.") + c;
-        olds << QStringLiteral("old.") + c;
+        news << QStringLiteral("upper(new.%1)").arg(c);
+        olds << QStringLiteral("upper(old.%1)").arg(c);
+        alls << QStringLiteral("upper(%1)").arg(c);
     }
     const QString insertNew = QStringLiteral("INSERT INTO %1 (rowid, %2) VALUES (new.rowid, %3);")
                                   .arg(fts, cols, news.join(QStringLiteral(", ")));
     const QString deleteOld =
         QStringLiteral("INSERT INTO %1 (%1, rowid, %2) VALUES ('delete', old.rowid, %3);")
             .arg(fts, cols, olds.join(QStringLiteral(", ")));
-    con.Execute(QStringLiteral("CREATE VIRTUAL TABLE %1 USING fts5(%2, content='%3', tokenize='trigram')")
-                    .arg(fts, cols, index.table));
+    con.Execute(QStringLiteral(
+                    "CREATE VIRTUAL TABLE %1 USING fts5(%2, content='', tokenize='trigram case_sensitive 1')")
+                    .arg(fts, cols));
     con.Execute(QStringLiteral("CREATE TRIGGER %1_ai AFTER INSERT ON %2 BEGIN %3 END")
                     .arg(fts, index.table, insertNew));
     con.Execute(QStringLiteral("CREATE TRIGGER %1_ad AFTER DELETE ON %2 BEGIN %3 END")
                     .arg(fts, index.table, deleteOld));
     con.Execute(QStringLiteral("CREATE TRIGGER %1_au AFTER UPDATE ON %2 BEGIN %3 %4 END")
                     .arg(fts, index.table, deleteOld, insertNew));
-    con.Execute(QStringLiteral("INSERT INTO %1 (%1) VALUES ('rebuild')").arg(fts));
+    con.Execute(QStringLiteral("INSERT INTO %1 (rowid, %2) SELECT rowid, %3 FROM %4")
+                    .arg(fts, cols, alls.join(QStringLiteral(", ")), index.table));
 }
 
 void createPostgres(Connection& con, const SearchIndex& index) {
@@ -43,24 +50,8 @@ void createPostgres(Connection& con, const SearchIndex& index) {
             QStringLiteral("CREATE INDEX %1_%2_trgm ON %1 USING gin (%2 gin_trgm_ops)").arg(index.table, c));
 }
 
-// The longest run of characters that are no LIKE wildcards.
-int longestLiteralRun(const QString& text) {
-    int best = 0;
-    int run = 0;
-    for (QChar ch : text) {
-        run = (ch == u'%' || ch == u'_') ? 0 : run + 1;
-        best = qMax(best, run);
-    }
-    return best;
-}
-
-// The index's pattern: every row the exact filter keeps matches it (a literal % or _ of the text
-// becomes a wildcard, and the index folds case at least as widely as LIKE does).
-QString indexPattern(const QString& text) {
-    QString p = text;
-    p.replace(u'_', u'%');
-    return u'%' + p + u'%';
-}
+// The index's query for the text: one phrase, the text as upper() gives it, quotes doubled.
+const QString IndexPhrase = QStringLiteral("'\"' || replace(upper(?), '\"', '\"\"') || '\"'");
 
 // Beyond this many matches the embedded engine walks the rows in order instead: a screenful of
 // matches then lies within a few thousand rows.
@@ -90,11 +81,24 @@ bool isIndexed(const QString& table, const QString& column) {
     return false;
 }
 
+void recreateSqliteIndexes(Connection& con, const QList<SearchIndex>& indexes) {
+    if (con.engine() != Engine::Sqlite)
+        return;
+    for (const SearchIndex& index : indexes) {
+        const QString fts = ftsTable(index.table);
+        for (const char* suffix : {"_ai", "_ad", "_au"})
+            con.Execute(QStringLiteral("DROP TRIGGER IF EXISTS %1%2").arg(fts, QLatin1String(suffix)));
+        con.Execute(QStringLiteral("DROP TABLE IF EXISTS %1").arg(fts));
+        createSqlite(con, index);
+    }
+}
+
 QString contains(Connection& con, const QString& table, const QString& column, const QString& text,
                  QVariantList& params, const QString& qualifier) {
     const QString prefix = qualifier.isEmpty() ? QString() : qualifier + u'.';
     const QString exact = con.dialect().containsCI(prefix + column);
-    if (longestLiteralRun(text) < 3 || !isIndexed(table, column)) {
+    // The trigram index needs three characters (as the engine's upper() gives them).
+    if (text.toUpper().toUcs4().size() < 3 || !isIndexed(table, column)) {
         params << likeContains(text);
         return exact;
     }
@@ -104,21 +108,20 @@ QString contains(Connection& con, const QString& table, const QString& column, c
         return QStringLiteral("%1%2 ILIKE ?::text").arg(prefix, column);
     }
     const QString fts = ftsTable(table);
-    const QString pattern = indexPattern(text);
     const int matches =
         con.scalar(
-               QStringLiteral("select count(*) from (select rowid from %1 where %2 LIKE ? limit %3) probe")
-                   .arg(fts, column)
+               QStringLiteral("select count(*) from (select rowid from %1 where %2 MATCH %3 limit %4) probe")
+                   .arg(fts, column, IndexPhrase)
                    .arg(FewMatches),
-               {pattern})
+               {text})
             .toInt();
     if (matches >= FewMatches) {
         params << likeContains(text);
         return exact;
     }
-    params << pattern << likeContains(text);
-    return QStringLiteral("%1rowid IN (select rowid from %2 where %3 LIKE ?) AND %4")
-        .arg(prefix, fts, column, exact);
+    params << text << likeContains(text);
+    return QStringLiteral("%1rowid IN (select rowid from %2 where %3 MATCH %4) AND %5")
+        .arg(prefix, fts, column, IndexPhrase, exact);
 }
 
 } // namespace wb::TextSearch

@@ -96,8 +96,9 @@ QString frm_Addmission::searchQuery(const QString& criterion, QVariantList& para
                TextSearch::contains(*Con, QStringLiteral("Addmission"), QStringLiteral("Reg_no"),
                                     ui_->txt_s_val->text(), params, QStringLiteral("a"));
     } else if (criterion == QLatin1String("Patient Name")) {
+        // A join, so the list is walked in its own order and stops at a screenful of matches.
         sql +=
-            QStringLiteral(" where a.Pat_row_id in (select b.Row_no from Patient_Slips b where %1)")
+            QStringLiteral(" join Patient_Slips b on b.Row_no = a.Pat_row_id where %1")
                 .arg(TextSearch::contains(*Con, QStringLiteral("Patient_Slips"), QStringLiteral("Pat_name"),
                                           ui_->txt_s_val->text(), params, QStringLiteral("b")));
     }

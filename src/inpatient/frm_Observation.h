@@ -71,7 +71,7 @@ protected:
 private:
     // The search page's query of the grid's columns, and its filter on the patient's name.
     static QString selectList();
-    static QString patientNameFilter();
+    static QString patientNameFilter(const QString& text, QVariantList& params);
     void installKeys();
     void listRows(const QString& sql, const QVariantList& params);
     void listDay(const QDate& day);

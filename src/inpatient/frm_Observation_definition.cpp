@@ -3,6 +3,7 @@
 #include "frm_Observation.h"
 
 #include "data/connection.h"
+#include "data/textsearch.h"
 #include "session/module1.h"
 #include "ui/keyfilters.h"
 #include "ui_frm_Observation.h"
@@ -71,22 +72,24 @@ QString doctorName(const QString& column) {
 
 } // namespace
 
-// The grid's eighteen columns, the same for every query of the search page.
+// The grid's eighteen columns, the same for every query of the search page. The patient's name
+// comes from a join, so a list in its order reads the first screenful without the rest.
 QString frm_Observation::selectList() {
     return QStringLiteral(
-               "select a.Row_no,a.Ipd_code,a.Reg_no,%1 as adm_date,"
-               "(select Pat_name from Patient_Slips where Patient_Slips.Row_no = a.Pat_row_id) as Pat_name,"
+               "select a.Row_no,a.Ipd_code,a.Reg_no,%1 as adm_date,p.Pat_name as Pat_name,"
                "a.Weight,a.Mei_statue,a.Tel_no,a.Room_no,a.Addr,a.Obser,a.Name_responsible,a.Rel_pat,"
                "%2 as consultant_name,%3 as duty_name,%4 as reff_name,a.Shift,a.admtime "
-               "from Addmission a")
+               "from Addmission a left join Patient_Slips p on p.Row_no = a.Pat_row_id")
         .arg(Con->dialect().dateAsDdMmYyyy(QStringLiteral("a.admdate")),
              doctorName(QStringLiteral("consultant")), doctorName(QStringLiteral("duty_doc")),
              doctorName(QStringLiteral("reff_doc")));
 }
 
-QString frm_Observation::patientNameFilter() {
-    return QStringLiteral(" where a.Pat_row_id in (select b.Row_no from Patient_Slips b where %1)")
-        .arg(Con->dialect().containsCI(QStringLiteral("b.Pat_name")));
+QString frm_Observation::patientNameFilter(const QString& text, QVariantList& params) {
+    // Rows of the patients whose name contains the text, in the order of their keys.
+    return QStringLiteral(" where %1 order by a.Row_no")
+        .arg(TextSearch::contains(*Con, QStringLiteral("Patient_Slips"), QStringLiteral("Pat_name"), text,
+                                  params, QStringLiteral("p")));
 }
 
 void frm_Observation::installKeys() {

@@ -2,34 +2,34 @@
 #include "frm_Observation.h"
 
 #include "data/connection.h"
-#include "data/recordset.h"
+#include "data/textsearch.h"
 #include "session/module1.h"
 #include "ui/flexgrid.h"
 #include "ui_frm_Observation.h"
 
 using namespace wb;
 using Module1::Con;
-using Module1::Rs;
+
+// Ties in the patient's name come in the order of the rows' keys, so the grid's pages never repeat
+// or skip a row.
+const QString ByName = QStringLiteral(" order by p.Pat_name, a.Row_no");
 
 QString frm_Observation::searchQuery(const QString& criterion, QVariantList& params) const {
     const QString text = ui_->txt_s_val->text();
-    if (criterion == QLatin1String("Reg No")) {
-        params << likeContains(text);
+    if (criterion == QLatin1String("Reg No"))
         return selectList() + QStringLiteral(" where ") +
-               Con->dialect().containsCI(QStringLiteral("a.Reg_no")) + QStringLiteral(" order by Pat_name");
-    }
-    if (criterion == QLatin1String("Patient Name")) {
-        params << likeContains(text);
-        return selectList() + patientNameFilter();
-    }
-    return selectList() + QStringLiteral(" order by Pat_name"); // "Date": every row
+               TextSearch::contains(*Con, QStringLiteral("Addmission"), QStringLiteral("Reg_no"), text,
+                                    params, QStringLiteral("a")) +
+               ByName;
+    if (criterion == QLatin1String("Patient Name"))
+        return selectList() + patientNameFilter(text, params);
+    return selectList() + ByName; // "Date": every row
 }
 
 void frm_Observation::listRows(const QString& sql, const QVariantList& params) {
-    Module1::OpenRs(sql, params);
-    Msh->Clear();
+    // The grid reads the list itself, a screenful now and more as the user scrolls.
     Msh->setRedraw(false);
-    Msh->bind(*Rs);
+    Msh->bindQuery(*Con, sql, params);
     Msh->setRedraw(true);
     setGrid();
 }
@@ -48,11 +48,13 @@ void frm_Observation::cmdfind_Click() {
 }
 
 void frm_Observation::cmdshowall_Click() {
-    listRows(selectList() + patientNameFilter(), {likeContains(ui_->txt_s_val->text())});
+    QVariantList params;
+    const QString filter = patientNameFilter(ui_->txt_s_val->text(), params);
+    listRows(selectList() + filter, params);
 }
 
 void frm_Observation::listDay(const QDate& day) {
-    listRows(selectList() + QStringLiteral(" where a.admdate = ? order by Pat_name"), {day});
+    listRows(selectList() + QStringLiteral(" where a.admdate = ?") + ByName, {day});
 }
 
 void frm_Observation::DTPicker2_Change() {

@@ -1,11 +1,13 @@
 #include "flexmodel.h"
 
+#include "data/connection.h"
 #include "data/recordset.h"
 #include "flexgrid.h"
 #include "msgbox.h"
 
 #include <QTimer>
 #include <exception>
+#include <stdexcept>
 
 namespace wb::ui {
 
@@ -56,10 +58,7 @@ int FlexModel::totalRows() const {
     if (!source_.more)
         return static_cast<int>(rows_.size());
     if (source_.total < 0)
-        source_.total =
-            source_.con
-                ->scalar(QStringLiteral("select count(*) from (%1) counted").arg(source_.sql), source_.params)
-                .toLongLong();
+        source_.total = source_.con->scalar(source_.query.count(), source_.query.params()).toLongLong();
     return static_cast<int>(qMax<qint64>(source_.total, rows_.size()));
 }
 
@@ -70,9 +69,10 @@ bool FlexModel::ensureRow(int row) {
 }
 
 int FlexModel::readPage(int count, bool notify) {
+    QVariantList params;
+    const QString sql = source_.query.after(source_.last, static_cast<int>(rows_.size()), count, params);
     Recordset page;
-    page.Open(QStringLiteral("%1 LIMIT %2 OFFSET %3").arg(source_.sql).arg(count).arg(rows_.size()),
-              *source_.con, source_.params);
+    page.Open(sql, *source_.con, params);
     const int read = page.RecordCount();
     if (read < count)
         source_.more = false;
@@ -81,16 +81,33 @@ int FlexModel::readPage(int count, bool notify) {
     const int first = static_cast<int>(rows_.size());
     if (notify)
         beginInsertRows({}, first, first + read - 1);
-    rows_.reserve(first + read);
-    for (int r = 0; r < read; ++r) {
-        QVector<QVariant> line(cols_);
-        for (int c = 0; c < cols_ && c < page.fieldCount(); ++c)
-            line[c] = page.value(r, c);
-        rows_.append(std::move(line));
-    }
+    append(page, source_.query.keyCount());
     if (notify)
         endInsertRows();
     return read;
+}
+
+void FlexModel::append(const Recordset& rs, int keys) {
+    const int fields = rs.fieldCount() - keys;
+    // Two rows that tie on the whole order could be listed twice or never at a page's edge: the
+    // list is refused before any of its rows is taken.
+    QVector<QVariant> last = source_.last;
+    QVector<QVariant> order(keys);
+    for (int r = 0; keys > 0 && r < rs.RecordCount(); ++r) {
+        for (int k = 0; k < keys; ++k)
+            order[k] = rs.value(r, fields + k);
+        if (order == last)
+            throw std::logic_error("The list's order is not total: end it with the key.");
+        last = order;
+    }
+    source_.last = last;
+    rows_.reserve(rows_.size() + rs.RecordCount());
+    for (int r = 0; r < rs.RecordCount(); ++r) {
+        QVector<QVariant> line(cols_);
+        for (int c = 0; c < cols_ && c < fields; ++c)
+            line[c] = rs.value(r, c);
+        rows_.append(std::move(line));
+    }
 }
 
 void FlexModel::materialise() {
@@ -195,21 +212,31 @@ void FlexModel::replace(const Recordset& rs) {
     endResetModel();
 }
 
-void FlexModel::take(const Recordset& rs) {
-    cols_ = rs.fieldCount();
-    headers_ = rs.fieldNames();
-    rows_ = QVector<QVector<QVariant>>(rs.RecordCount(), QVector<QVariant>(cols_));
-    for (int r = 0; r < rs.RecordCount(); ++r)
-        for (int c = 0; c < cols_; ++c)
-            rows_[r][c] = rs.value(r, c);
+void FlexModel::take(const Recordset& rs, int keys) {
+    cols_ = rs.fieldCount() - keys;
+    headers_ = rs.fieldNames().mid(0, cols_);
+    rows_.clear();
+    append(rs, keys);
 }
 
 int FlexModel::bindQuery(Connection& con, const QString& sql, const QVariantList& params) {
+    PagedQuery query(sql, params, con.engine());
+    QVariantList values;
     Recordset first;
-    first.Open(QStringLiteral("%1 LIMIT %2 OFFSET 0").arg(sql).arg(FirstPage), con, params);
+    first.Open(query.first(FirstPage, values), con, values);
+    const bool more = first.RecordCount() == FirstPage;
+    if (more && !query.ordered())
+        throw std::logic_error("A paged list needs an order that ends with its key.");
     beginResetModel();
-    source_ = Source{&con, sql, params, first.RecordCount() == FirstPage};
-    take(first);
+    source_ = Source{&con, std::move(query), more, {}};
+    try {
+        take(first, source_.query.keyCount());
+    } catch (...) {
+        source_ = Source{};
+        rows_.clear();
+        endResetModel();
+        throw;
+    }
     endResetModel();
     return first.RecordCount();
 }

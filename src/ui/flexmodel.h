@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pagedquery.h"
+
 #include <QAbstractTableModel>
 #include <QStringList>
 #include <QVariantList>
@@ -50,23 +52,29 @@ public:
 
     // Copies the record set's values; the headers are the field names.
     void replace(const Recordset& rs);
-    // Binds the query: its first page is read now, the rest on demand. Returns the rows read.
+    // Binds the query: its first page is read now, the rest on demand, each page after the last row
+    // read (see PagedQuery). Returns the rows read. Throws std::logic_error when the query has no
+    // order and more rows than its first page, or when two rows read tie on every term of it (the order is
+    // not total, so pages could repeat or skip rows).
     int bindQuery(Connection& con, const QString& sql, const QVariantList& params);
 
 private:
     struct Source {
         Connection* con = nullptr;
-        QString sql;
-        QVariantList params;
+        PagedQuery query;
         bool more = false;
+        QVector<QVariant> last; // the order values of the last row read
         mutable qint64 total = -1;
     };
     // Reads up to `count` rows after those read; appends them (signalling the view when `notify`).
     int readPage(int count, bool notify);
     // Reads every remaining row and forgets the query: the cells may then be changed.
     void materialise();
-    // The record set's fields and rows become the model's (inside a reset).
-    void take(const Recordset& rs);
+    // The record set's fields and rows become the model's (inside a reset); its last `keys` fields
+    // are the order values of a bound query's rows.
+    void take(const Recordset& rs, int keys = 0);
+    // Appends the rows of `rs` from `row`, keeping the order values of the last one.
+    void append(const Recordset& rs, int keys);
 
     QVector<CellFormat> formats_;
     int cols_ = 0;

@@ -85,6 +85,37 @@ TEST_P(TextSearchTest, ManyMatchesAndEditsOfTheRowsKeepTheSameAnswers) {
     EXPECT_EQ(found(QStringLiteral("KHAN 2099")), QStringList{"KHAN 2099"});
 }
 
+// Names stored as typed in lower case are found by their capitals (and the reverse) through the
+// index exactly as by the plain row scan, for every letter, not only for the ASCII ones.
+TEST_P(TextSearchTest, EveryLetterFoldsThroughTheIndexAsThroughTheRowScan) {
+    addPatients({QStringLiteral("josé garcía"), QStringLiteral("herr müller"), QStringLiteral("ñúñez"),
+                 QStringLiteral("JOSÉ LÓPEZ")});
+    QStringList letters;
+    for (char32_t u = 0x80; u <= 0xFFFF; ++u) {
+        const QChar ch(static_cast<char16_t>(u));
+        if (!ch.isSurrogate() && ch.isLetter() && ch.isLower())
+            letters << QString(3, ch);
+    }
+    addPatients(letters);
+    for (const QString& text : QStringList{"JOSÉ", "josé", "MÜLLER", "ÑÚÑEZ", "ñúñ", "LÓPEZ"})
+        EXPECT_EQ(found(text), scanned(text)) << qPrintable(text);
+    if (con->engine() == Engine::Sqlite) {
+        EXPECT_EQ(found(QStringLiteral("JOSÉ")), (QStringList{"JOSÉ LÓPEZ", "josé garcía"}));
+        EXPECT_EQ(found(QStringLiteral("MÜLLER")), QStringList{"herr müller"});
+        EXPECT_EQ(found(QStringLiteral("ÑÚÑEZ")), QStringList{"ñúñez"});
+    }
+    int differ = 0;
+    for (const QString& lower : letters) {
+        for (const QString& text : {lower.toUpper(), lower}) {
+            const QStringList index = found(text);
+            if (index != scanned(text) && ++differ <= 10)
+                ADD_FAILURE() << "letter U+" << QString::number(lower.at(0).unicode(), 16).toStdString()
+                              << " searched as " << text.toStdString() << ": " << index.size() << " found";
+        }
+    }
+    EXPECT_EQ(differ, 0);
+}
+
 WB_ENGINES(TextSearchTest);
 
 } // namespace

@@ -318,6 +318,41 @@ TEST_P(ObservationTest, CriteriaShowallAndEachDatePicker) {
     }
 }
 
+// Many rows of one patient tie on the patient's name: every listing of the search page still
+// shows each row once, page after page, whatever the criterion.
+TEST_P(ObservationTest, EveryListingShowsEachRowOnceWhenManyRowsTieOnTheName) {
+    constexpr int Rows = 1500;
+    {
+        Transaction t(*Module1::Con);
+        for (int i = 1; i <= Rows; ++i)
+            run(QStringLiteral(
+                    "insert into Addmission (Row_no, Reg_no, Pat_row_id, admdate) values (?, ?, 1, ?)"),
+                {i, QStringLiteral("R%1").arg(i), QDate(2026, 3, 1)});
+        t.commit();
+    }
+    QStringList all;
+    for (int i = 1; i <= Rows; ++i)
+        all << QString::number(i);
+    all.sort();
+    auto& w = open();
+    auto listed = [&] {
+        QStringList keys = column(w, 0);
+        keys.sort();
+        return keys;
+    };
+    for (const char* criterion : {"Date", "Reg No", "Patient Name"}) {
+        w.ui()->cmb_s_cri->setCurrentText(QString::fromLatin1(criterion));
+        w.ui()->txt_s_val->setText(criterion == std::string("Patient Name") ? QStringLiteral("ZARA")
+                                                                            : QStringLiteral("R"));
+        EXPECT_EQ(listed(), all) << criterion;
+    }
+    w.cmdshowall_Click();
+    EXPECT_EQ(listed(), all) << "showall";
+    w.ui()->DTPicker2->setDate(QDate(2026, 3, 2));
+    w.ui()->DTPicker2->setDate(QDate(2026, 3, 1));
+    EXPECT_EQ(listed(), all) << "day";
+}
+
 TEST_P(ObservationTest, RowsAreSharedWithTheAdmissionScreen) {
     auto& w = open();
     fill(w, 1, QStringLiteral("OBS1"));

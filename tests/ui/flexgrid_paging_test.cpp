@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QStringList>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 using namespace wb;
 using wb::ui::FlexGrid;
@@ -115,6 +116,61 @@ TEST_P(FlexGridPagingTest, ChangingCellsOfAPagedGridKeepsEveryRow) {
     EXPECT_EQ(grid.Rows(), Patients + 1);
     EXPECT_EQ(grid.TextMatrix(Patients, 1), QString());
     EXPECT_EQ(grid.TextMatrix(0, 1), QString());
+}
+
+// Every page after the first starts after the last row read: whatever the order (Nulls, ties broken
+// by the key, either direction, output names and positions, values bound before and after the key
+// condition), the grid lists what the whole query lists, each row once.
+TEST_P(FlexGridPagingTest, PagesReadByKeyListWhatTheWholeQueryLists) {
+    con->Execute(QStringLiteral("update Patient_Slips set Tel_no = case when Row_no % 7 = 0 then null "
+                                "else 'T' || (Row_no % 13) end"));
+    struct Case {
+        const char* sql;
+        QVariantList params;
+    };
+    const Case cases[] = {
+        {"select Row_no, Tel_no from Patient_Slips order by Tel_no, Row_no", {}},
+        {"select Row_no, Tel_no from Patient_Slips order by Tel_no desc, Row_no", {}},
+        {"select Row_no, Tel_no as phone from Patient_Slips order by phone desc, 1 desc", {}},
+        {"select p.Row_no, p.Tel_no from Patient_Slips p where p.Pat_name like ? and p.Row_no > ? "
+         "order by p.Tel_no, p.Row_no desc",
+         {QStringLiteral("NAME%"), 5}},
+        {"select a.Row_no, b.Tel_no from Patient_Slips a left join Patient_Slips b on b.Row_no = a.Row_no + "
+         "? "
+         "where a.Row_no <> ? order by b.Tel_no desc, a.Row_no",
+         {3, 10}},
+    };
+    for (const Case& c : cases) {
+        const QString sql = QString::fromLatin1(c.sql);
+        Recordset whole;
+        whole.Open(sql, *con, c.params);
+        QStringList expected;
+        for (int r = 0; r < whole.RecordCount(); ++r)
+            expected << whole.value(r, 0).toString();
+        FlexGrid grid;
+        grid.bindQuery(*con, sql, c.params);
+        ASSERT_EQ(grid.Rows(), whole.RecordCount() + 1) << c.sql;
+        QStringList read;
+        for (int r = 1; r < grid.Rows(); ++r)
+            read << grid.TextMatrix(r, 0);
+        EXPECT_EQ(read, expected) << c.sql;
+        EXPECT_EQ(grid.Cols(), 2) << c.sql; // the order values read with the rows are not shown
+    }
+}
+
+// A list whose order is not total could list a row twice and never show another: the grid refuses
+// it as soon as two rows it read tie on the whole order, on the first page or a later one.
+TEST_P(FlexGridPagingTest, AListWithoutATotalOrderIsRefused) {
+    FlexGrid grid;
+    EXPECT_THROW(grid.bindQuery(*con, QStringLiteral("select Row_no, Fat_name from Patient_Slips")),
+                 std::logic_error);
+    EXPECT_THROW(
+        grid.bindQuery(*con, QStringLiteral("select Row_no, Fat_name from Patient_Slips order by Fat_name")),
+        std::logic_error);
+    grid.bindQuery(*con, QStringLiteral("select Row_no from Patient_Slips order by case when Row_no < 1000 "
+                                        "then Row_no else 1000 end"));
+    EXPECT_EQ(grid.TextMatrix(500, 0), QStringLiteral("500"));
+    EXPECT_THROW(grid.TextMatrix(1100, 0), std::logic_error);
 }
 
 WB_ENGINES(FlexGridPagingTest);

@@ -18,5 +18,6 @@ Migration migrationV9Certificates();
 Migration migrationV12AccountReports();
 Migration migrationV13SearchIndexes();
 Migration migrationV14RegistrationNumbers();
+Migration migrationV15SearchCase();
 
 } // namespace wb
