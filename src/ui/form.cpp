@@ -6,8 +6,11 @@
 #include "twips.h"
 
 #include <QCloseEvent>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTimer>
+#include <utility>
 
 namespace wb::ui {
 
@@ -40,8 +43,46 @@ Form::~Form() {
 void Form::attachToArea() {
     if (sub_ || !isMdiChild())
         return;
-    if (QMdiArea* area = Forms::mdiArea())
-        sub_ = area->addSubWindow(this);
+    QMdiArea* area = Forms::mdiArea();
+    if (!area)
+        return;
+    // The window opens with the client area it is designed at, not at its layout's size hint.
+    const QSize designed = size();
+    sub_ = area->addSubWindow(this);
+    sub_->resize(frameSizeFor(designed));
+    connect(sub_, &QMdiSubWindow::windowStateChanged, this,
+            [this](Qt::WindowStates before, Qt::WindowStates now) {
+                // Restored, the window takes the geometry it was given while maximised.
+                if ((before & Qt::WindowMaximized) && !(now & Qt::WindowMaximized) && restore_.isValid())
+                    QTimer::singleShot(0, sub_, [this] {
+                        if (sub_ && !sub_->isMaximized() && restore_.isValid())
+                            sub_->setGeometry(std::exchange(restore_, QRect()));
+                    });
+            });
+}
+
+QSize Form::frameSizeFor(const QSize& client) const {
+    if (!sub_)
+        return client;
+    const QMargins frame = sub_->contentsMargins() + sub_->layout()->contentsMargins();
+    return client.grownBy(frame);
+}
+
+QRect Form::normalFrameGeometry() const {
+    if (sub_ && sub_->isMaximized())
+        return restore_.isValid() ? restore_ : QRect(QPoint(0, 0), frameSizeFor(size()));
+    return QRect(frame()->pos(), frame()->size());
+}
+
+void Form::placeFrame(const QRect& geometry) {
+    attachToArea();
+    // A maximised window keeps filling the area; the geometry is the one it takes when restored.
+    if (sub_ && sub_->isMaximized())
+        restore_ = geometry;
+    else {
+        frame()->resize(geometry.size());
+        frame()->move(geometry.topLeft());
+    }
 }
 
 void Form::Show() {
@@ -98,22 +139,30 @@ QWidget* Form::frame() const {
 
 void Form::setWidthTw(int twips) {
     attachToArea();
-    frame()->resize(twipsToPixels(twips), frame()->height());
+    QRect g = normalFrameGeometry();
+    g.setWidth(twipsToPixels(twips));
+    placeFrame(g);
 }
 
 void Form::setHeightTw(int twips) {
     attachToArea();
-    frame()->resize(frame()->width(), twipsToPixels(twips));
+    QRect g = normalFrameGeometry();
+    g.setHeight(twipsToPixels(twips));
+    placeFrame(g);
 }
 
 void Form::setTopTw(int twips) {
     attachToArea();
-    frame()->move(frame()->x(), twipsToPixels(twips));
+    QRect g = normalFrameGeometry();
+    g.moveTop(twipsToPixels(twips));
+    placeFrame(g);
 }
 
 void Form::setLeftTw(int twips) {
     attachToArea();
-    frame()->move(twipsToPixels(twips), frame()->y());
+    QRect g = normalFrameGeometry();
+    g.moveLeft(twipsToPixels(twips));
+    placeFrame(g);
 }
 
 int Form::widthTw() const {
