@@ -3,6 +3,7 @@
 #include "MDIForm1.h"
 #include "data/setup.h"
 #include "frmLogin.h"
+#include "geometrycheck.h"
 #include "menucommands.h"
 #include "ui/msgbox.h"
 
@@ -67,6 +68,7 @@ void openEveryWindow(MDIForm1& main, QStringList& failures) {
         QWidget* focus = QApplication::focusWidget();
         if (!focus || !form->isAncestorOf(focus))
             failures << QStringLiteral("\"%1\" opened without the keyboard focus").arg(e.caption);
+        failures << geometryFaults(*form);
         sub->close();
         settle();
     }

@@ -50,6 +50,7 @@ void Form::attachToArea() {
     const QSize designed = size();
     sub_ = area->addSubWindow(this);
     sub_->resize(frameSizeFor(designed));
+    normal_ = QRect(sub_->pos(), sub_->size());
     connect(sub_, &QMdiSubWindow::windowStateChanged, this,
             [this](Qt::WindowStates before, Qt::WindowStates now) {
                 // Restored, the window takes the geometry it was given while maximised.
@@ -70,7 +71,7 @@ QSize Form::frameSizeFor(const QSize& client) const {
 
 QRect Form::normalFrameGeometry() const {
     if (sub_ && sub_->isMaximized())
-        return restore_.isValid() ? restore_ : QRect(QPoint(0, 0), frameSizeFor(size()));
+        return restore_.isValid() ? restore_ : normal_;
     return QRect(frame()->pos(), frame()->size());
 }
 
@@ -80,6 +81,7 @@ void Form::placeFrame(const QRect& geometry) {
     if (sub_ && sub_->isMaximized())
         restore_ = geometry;
     else {
+        normal_ = geometry;
         frame()->resize(geometry.size());
         frame()->move(geometry.topLeft());
     }

@@ -77,7 +77,8 @@ private:
     // initial control when it opens.
     void takeFocus();
     QPointer<QMdiSubWindow> sub_;
-    QRect restore_;
+    QRect normal_;  // the geometry last given while not maximised
+    QRect restore_; // the geometry given while maximised, taken when restored
     bool unloading_ = false;
     bool opened_ = false;
 };

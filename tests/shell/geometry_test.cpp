@@ -1,5 +1,7 @@
+#include "inpatient/frm_Operation.h"
 #include "shell/MDIForm1.h"
 #include "shell/frmBack.h"
+#include "shell/frm_Designed.h"
 #include "shell/geometrycheck.h"
 #include "shell/menucommands.h"
 #include "shell/module1.h"
@@ -36,7 +38,7 @@ void fillTypicalRows() {
                                "'', 'Panel')"));
     con.Execute(QStringLiteral("insert into Services (S_name, S_code) values ('LABORATORY', 'CAT-')"));
     con.Execute(QStringLiteral("insert into Rate_List (Row_no, S_code, Cata, Rate, Status) "
-                               "values (1, 1, 'COMPLETE BLOOD COUNT', 350, 'Active')"));
+                               "values (1, 1, 'COMPLETE BLOOD COUNT', 350, 'Rountine')"));
     con.Execute(QStringLiteral("insert into Employees (Row_no, Emp_no, Emp_name, Designation, Relation) "
                                "values (1, 'E-104', 'NASIR AHMED', 'CLERK', 'Self')"));
     con.Execute(QStringLiteral("insert into Addmission (Row_no, Ipd_code, Reg_no, admdate, Pat_row_id, Age, "
@@ -126,6 +128,12 @@ protected:
                     if (!pick || pick == &form)
                         continue;
                     check(*pick);
+                    if (pick->subWindow()->isMaximized()) {
+                        // Restored, it stands where its caller placed it, whole.
+                        pick->subWindow()->showNormal();
+                        settle();
+                        check(*pick);
+                    }
                     pick->subWindow()->close();
                     settle();
                 }
@@ -161,6 +169,18 @@ protected:
             ++opened;
         }
         EXPECT_GE(opened, 14);
+        // The windows no menu command opens: the operation screen and the credits.
+        for (ui::Form* form : {static_cast<ui::Form*>(&ui::Forms::get<frm_Operation>()),
+                               static_cast<ui::Form*>(&ui::Forms::get<frm_Designed>())}) {
+            form->Show();
+            if (maximised)
+                form->subWindow()->showMaximized();
+            settle();
+            checkWindow((maximised ? QStringLiteral("maximised") : QStringLiteral("designed")), *form, faults,
+                        false);
+            form->unload();
+            settle();
+        }
         return faults;
     }
 };
