@@ -3,6 +3,7 @@
 #include "MDIForm1.h"
 #include "data/setup.h"
 #include "frmLogin.h"
+#include "geometrycheck.h"
 #include "menucommands.h"
 #include "ui/msgbox.h"
 
@@ -129,6 +130,7 @@ void openEveryWindow(MDIForm1& main, QStringList& failures) {
         QWidget* focus = QApplication::focusWidget();
         if (!focus || !form->isAncestorOf(focus))
             failures << QStringLiteral("\"%1\" opened without the keyboard focus").arg(e.caption);
+        failures << geometryFaults(*form);
         for (WindowCheck check : windowChecks)
             check(e, *form, failures);
         sub->close();

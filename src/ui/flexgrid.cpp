@@ -1,6 +1,7 @@
 #include "flexgrid.h"
 
 #include "data/recordset.h"
+#include "columnfit.h"
 #include "flexmodel.h"
 #include "twips.h"
 
@@ -61,6 +62,7 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexModel(t
     // A new grid has a header row and one data row, two columns.
     model_->setColumnCount(2);
     model_->setRowCount(1);
+    fit_ = new ColumnFit(this);
 }
 
 int FlexGrid::Rows() const {
@@ -134,13 +136,16 @@ void FlexGrid::setColWidth(int col, int twips) {
         return;
     }
     setColumnHidden(col, false);
-    setColumnWidth(col, twips > 0 ? twipsToPixels(twips) : horizontalHeader()->defaultSectionSize());
+    // Shown as designed, or wider where its header or a value in view would be cut.
+    const int designed = twips > 0 ? twipsToPixels(twips) : horizontalHeader()->defaultSectionSize();
+    setColumnWidth(col, designed);
+    fit_->setDesigned(col, designed);
 }
 
 int FlexGrid::colWidth(int col) const {
     if (col < 0 || col >= Cols())
         outOfRange();
-    return isColumnHidden(col) ? 0 : pixelsToTwips(columnWidth(col));
+    return isColumnHidden(col) ? 0 : pixelsToTwips(fit_->designed(col));
 }
 
 void FlexGrid::bind(const Recordset& rs) {

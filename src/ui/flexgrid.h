@@ -11,6 +11,7 @@ class Recordset;
 
 namespace wb::ui {
 
+class ColumnFit;
 class FlexModel;
 
 // The flex grid: row 0 is the header, rows 1.. the data; TextMatrix, Rows, Row, column widths in
@@ -33,7 +34,9 @@ public:
     QString TextMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, const QString& text);
 
-    void setColWidth(int col, int twips); // 0 hides the column
+    // The designed width of a column; 0 hides it. A shown column is widened beyond it where its
+    // header or a value in view would be cut; colWidth gives the designed width.
+    void setColWidth(int col, int twips);
     int colWidth(int col) const;
 
     // Copies every row of the record set; the headers are the field names.
@@ -65,6 +68,7 @@ protected:
 
 private:
     FlexModel* model_;
+    ColumnFit* fit_;
 };
 
 } // namespace wb::ui

@@ -8,9 +8,12 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QTimer>
+#include <utility>
 
 namespace wb::ui {
 
@@ -45,14 +48,54 @@ Form::~Form() {
 void Form::attachToArea() {
     if (sub_ || !isMdiChild())
         return;
-    if (QMdiArea* area = Forms::mdiArea())
-        sub_ = area->addSubWindow(this);
+    QMdiArea* area = Forms::mdiArea();
+    if (!area)
+        return;
+    // The window opens with the client area it is designed at, not at its layout's size hint.
+    const QSize designed = size();
+    sub_ = area->addSubWindow(this);
     // Ctrl+F4 is the main window's: it closes the active child window through its unload. The
     // frame's own menu entry would make the key ambiguous, so that neither would close it.
-    if (sub_ && sub_->systemMenu())
+    if (sub_->systemMenu())
         for (QAction* action : sub_->systemMenu()->actions())
             if (action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_F4)))
                 action->setShortcuts({});
+    sub_->resize(frameSizeFor(designed));
+    normal_ = QRect(sub_->pos(), sub_->size());
+    connect(sub_, &QMdiSubWindow::windowStateChanged, this,
+            [this](Qt::WindowStates before, Qt::WindowStates now) {
+                // Restored, the window takes the geometry it was given while maximised.
+                if ((before & Qt::WindowMaximized) && !(now & Qt::WindowMaximized) && restore_.isValid())
+                    QTimer::singleShot(0, sub_, [this] {
+                        if (sub_ && !sub_->isMaximized() && restore_.isValid())
+                            sub_->setGeometry(std::exchange(restore_, QRect()));
+                    });
+            });
+}
+
+QSize Form::frameSizeFor(const QSize& client) const {
+    if (!sub_)
+        return client;
+    const QMargins frame = sub_->contentsMargins() + sub_->layout()->contentsMargins();
+    return client.grownBy(frame);
+}
+
+QRect Form::normalFrameGeometry() const {
+    if (sub_ && sub_->isMaximized())
+        return restore_.isValid() ? restore_ : normal_;
+    return QRect(frame()->pos(), frame()->size());
+}
+
+void Form::placeFrame(const QRect& geometry) {
+    attachToArea();
+    // A maximised window keeps filling the area; the geometry is the one it takes when restored.
+    if (sub_ && sub_->isMaximized())
+        restore_ = geometry;
+    else {
+        normal_ = geometry;
+        frame()->resize(geometry.size());
+        frame()->move(geometry.topLeft());
+    }
 }
 
 void Form::Show() {
@@ -112,22 +155,30 @@ QWidget* Form::frame() const {
 
 void Form::setWidthTw(int twips) {
     attachToArea();
-    frame()->resize(twipsToPixels(twips), frame()->height());
+    QRect g = normalFrameGeometry();
+    g.setWidth(twipsToPixels(twips));
+    placeFrame(g);
 }
 
 void Form::setHeightTw(int twips) {
     attachToArea();
-    frame()->resize(frame()->width(), twipsToPixels(twips));
+    QRect g = normalFrameGeometry();
+    g.setHeight(twipsToPixels(twips));
+    placeFrame(g);
 }
 
 void Form::setTopTw(int twips) {
     attachToArea();
-    frame()->move(frame()->x(), twipsToPixels(twips));
+    QRect g = normalFrameGeometry();
+    g.moveTop(twipsToPixels(twips));
+    placeFrame(g);
 }
 
 void Form::setLeftTw(int twips) {
     attachToArea();
-    frame()->move(twipsToPixels(twips), frame()->y());
+    QRect g = normalFrameGeometry();
+    g.moveLeft(twipsToPixels(twips));
+    placeFrame(g);
 }
 
 int Form::widthTw() const {

@@ -67,10 +67,18 @@ protected:
 private:
     friend class Forms;
     void attachToArea();
+    // The frame around a client area of that size (the sub-window's borders and title bar).
+    QSize frameSizeFor(const QSize& client) const;
+    // Where the window stands when not maximised, and setting it (kept for the restore while the
+    // window is maximised).
+    QRect normalFrameGeometry() const;
+    void placeFrame(const QRect& geometry);
     // Puts the keyboard focus into the window: where it was when the window is shown again, on the
     // initial control when it opens.
     void takeFocus();
     QPointer<QMdiSubWindow> sub_;
+    QRect normal_;  // the geometry last given while not maximised
+    QRect restore_; // the geometry given while maximised, taken when restored
     bool unloading_ = false;
     bool opened_ = false;
 };
