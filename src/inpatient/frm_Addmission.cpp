@@ -96,7 +96,6 @@ QString frm_Addmission::searchQuery(const QString& criterion, QVariantList& para
                TextSearch::contains(*Con, QStringLiteral("Addmission"), QStringLiteral("Reg_no"),
                                     ui_->txt_s_val->text(), params, QStringLiteral("a"));
     } else if (criterion == QLatin1String("Patient Name")) {
-        // A join, so the list is walked in its own order and stops at a screenful of matches.
         sql +=
             QStringLiteral(" join Patient_Slips b on b.Row_no = a.Pat_row_id where %1")
                 .arg(TextSearch::contains(*Con, QStringLiteral("Patient_Slips"), QStringLiteral("Pat_name"),
@@ -115,14 +114,13 @@ void frm_Addmission::cmb_s_cri_Change() {
 }
 
 void frm_Addmission::DTPicker2_Change() {
-    const QDate day = ui_->DTPicker2->date();
-    Module1::SearchDate = day.toString(QStringLiteral("yyyy-MM-dd"));
+    Module1::SearchDate = ui_->DTPicker2->date().toString(QStringLiteral("yyyy-MM-dd"));
     Msh->setRedraw(false);
     Msh->bindQuery(
         *Con,
         QStringLiteral("select %1 from Addmission a where a.admdate = ? order by Pat_name, a.Row_no")
             .arg(definition().selectList()),
-        {day});
+        {ui_->DTPicker2->date()});
     Msh->setRedraw(true);
     setGrid();
 }
