@@ -1,5 +1,6 @@
 #include "connection.h"
 
+#include "backgroundreader.h"
 #include "enginetext.h"
 #include "filemodes.h"
 #include "loginstore_pg.h"
@@ -84,6 +85,7 @@ void Connection::setDepth(int depth) {
 Connection::Connection() : name_(nextConnectionName()), dialect_(Dialect::make(Engine::Sqlite)) {}
 
 Connection::~Connection() {
+    reader_.reset();
     Close();
     logins_.reset();
     QSqlDatabase::removeDatabase(name_);
@@ -166,9 +168,13 @@ void Connection::openDatabase() {
             if (info_.purpose == Purpose::Login)
                 logins().check(info_.user, info_.password);
             forgetPassword();
+            if (info_.purpose == Purpose::Reader)
+                step(QStringLiteral("PRAGMA query_only = ON"));
         } else {
             // No statement waits for ever on a lock another desk holds.
             step(QStringLiteral("SET lock_timeout = %1").arg(lockTimeoutMs));
+            if (info_.purpose == Purpose::Reader)
+                step(QStringLiteral("SET default_transaction_read_only = on"));
         }
     } catch (...) {
         open_ = false;
@@ -188,6 +194,7 @@ void Connection::forgetPassword() {
 }
 
 void Connection::Close() {
+    reader_.reset();
     if (!open_)
         return;
     open_ = false;
@@ -256,6 +263,17 @@ QSqlDatabase Connection::database() const {
 
 const Dialect& Connection::dialect() const {
     return *dialect_;
+}
+
+BackgroundReader* Connection::backgroundReader() {
+    // A test's statement hook sees this thread's statements only: it keeps every read here.
+    const bool sameRows = open_ && transactionDepth_ == 0 && info_.purpose == Purpose::Login &&
+                          !(info_.engine == Engine::Sqlite && info_.server == QLatin1String(":memory:"));
+    if (!sameRows || statementHook)
+        return nullptr;
+    if (!reader_)
+        reader_ = std::make_unique<BackgroundReader>(info_);
+    return reader_.get();
 }
 
 LoginStore& Connection::logins() {

@@ -12,12 +12,14 @@
 
 namespace wb {
 
+class BackgroundReader;
 class LoginStore;
 
 // Why a connection is opened. Only a login connection acts for a user; the embedded engine opens
 // the other two without a login: the user list may only read the logins' names, and only the set-up
-// step (which creates the database and its first administrator) may create logins without one.
-enum class Purpose { Login, ListUsers, Setup };
+// step (which creates the database and its first administrator) may create logins without one. A
+// reader is a second, read-only connection of a user whose login connection is open already.
+enum class Purpose { Login, ListUsers, Setup, Reader };
 
 // Where and as whom to connect. For the embedded engine `server` is the database file.
 struct ConnectInfo {
@@ -66,6 +68,10 @@ public:
     const QString& user() const { return info_.user; }
     QSqlDatabase database() const;
     LoginStore& logins();
+    // A reader of this connection's database on a thread of its own (made on first use), or none
+    // where its rows would differ from this connection's: inside a transaction, on an in-memory
+    // database, or while the connection is closed.
+    BackgroundReader* backgroundReader();
 
     // Turns a driver error into a DbError with the kind the rest of the program tests.
     [[noreturn]] void raise(const QSqlError& error, const QString& sql = {}) const;
@@ -83,6 +89,7 @@ private:
     ConnectInfo info_;
     std::unique_ptr<Dialect> dialect_;
     std::unique_ptr<LoginStore> logins_;
+    std::unique_ptr<BackgroundReader> reader_;
     bool open_ = false;
     bool lost_ = false; // the server went away; the next statement reconnects with the same login
     int transactionDepth_ = 0;

@@ -9,6 +9,10 @@
 
 namespace wb {
 
+bool isPostgresHandle(const QVariant& handle) {
+    return qstrcmp(handle.typeName(), "PGconn*") == 0 || qstrcmp(handle.typeName(), "pg_conn*") == 0;
+}
+
 namespace {
 
 QString baseType(const Column& c, bool postgres) {

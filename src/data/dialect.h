@@ -60,6 +60,10 @@ public:
     static std::unique_ptr<Dialect> make(Engine engine);
 };
 
+// Whether a driver handle is the PostgreSQL client library's connection (PGconn*, which the driver
+// names by its struct, pg_conn*).
+bool isPostgresHandle(const QVariant& handle);
+
 // The pattern for containsCI: the text with %, _ and \ escaped, between % signs.
 QString likeContains(const QString& text);
 

@@ -4,12 +4,18 @@
 #include "data/recordset.h"
 #include "flexgrid.h"
 #include "msgbox.h"
+#include "typingwait.h"
 
+#include <QEventLoop>
 #include <QTimer>
 #include <exception>
 #include <stdexcept>
 
 namespace wb::ui {
+
+FlexModel::~FlexModel() {
+    supersede();
+}
 
 int FlexModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
@@ -137,6 +143,7 @@ QString FlexModel::header(int col) const {
 }
 
 void FlexModel::setCell(int row, int col, const QString& text) {
+    supersede();
     materialise();
     QVector<QVariant>& r = rows_[row];
     if (r.size() <= col)
@@ -154,6 +161,7 @@ void FlexModel::setHeader(int col, const QString& text) {
 }
 
 void FlexModel::setRowCount(int count) {
+    supersede();
     materialise();
     const int now = rowCount();
     if (count > now) {
@@ -168,6 +176,7 @@ void FlexModel::setRowCount(int count) {
 }
 
 void FlexModel::setColumnCount(int count) {
+    supersede();
     materialise();
     if (count > cols_) {
         beginInsertColumns({}, cols_, count - 1);
@@ -185,6 +194,7 @@ void FlexModel::setColumnCount(int count) {
 }
 
 void FlexModel::clearTexts() {
+    supersede();
     if (source_.more) {
         // Rows not read yet are cleared without reading them.
         const int total = totalRows();
@@ -206,6 +216,7 @@ void FlexModel::clearTexts() {
 }
 
 void FlexModel::replace(const Recordset& rs) {
+    supersede();
     beginResetModel();
     source_ = Source{};
     take(rs);
@@ -222,8 +233,8 @@ void FlexModel::take(const Recordset& rs, int keys) {
 int FlexModel::bindQuery(Connection& con, const QString& sql, const QVariantList& params) {
     PagedQuery query(sql, params, con.engine());
     QVariantList values;
-    Recordset first;
-    first.Open(query.first(FirstPage, values), con, values);
+    const QString firstPage = query.first(FirstPage, values);
+    const Recordset first = readFirst(con, firstPage, values);
     const bool more = first.RecordCount() == FirstPage;
     if (more && !query.ordered())
         throw std::logic_error("A paged list needs an order that ends with its key.");
@@ -239,6 +250,36 @@ int FlexModel::bindQuery(Connection& con, const QString& sql, const QVariantList
     }
     endResetModel();
     return first.RecordCount();
+}
+
+Recordset FlexModel::readFirst(Connection& con, const QString& sql, const QVariantList& params) {
+    supersede();
+    BackgroundReader* reader = typingTarget() && inHandler() ? con.backgroundReader() : nullptr;
+    if (!reader) {
+        Recordset rs;
+        rs.Open(sql, con, params);
+        return rs;
+    }
+    QEventLoop loop;
+    Waiting waiting{reader, reader->start(sql, params, [&loop] { loop.quit(); }), &loop};
+    waiting_ = &waiting;
+    waitLettingTypingThrough(loop);
+    if (waiting_ == &waiting)
+        waiting_ = nullptr;
+    const bool finished = waiting.read->finished();
+    reader->abandon(waiting.read); // no call of `done` after this: the loop is gone
+    if (waiting.stale || !finished)
+        throw Superseded{};
+    return waiting.read->take();
+}
+
+void FlexModel::supersede() {
+    if (!waiting_)
+        return;
+    waiting_->stale = true;
+    waiting_->reader->abandon(waiting_->read);
+    waiting_->loop->quit();
+    waiting_ = nullptr;
 }
 
 } // namespace wb::ui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/backgroundreader.h"
 #include "pagedquery.h"
 
 #include <QAbstractTableModel>
@@ -9,8 +10,9 @@
 
 namespace wb {
 class Connection;
-class Recordset;
 } // namespace wb
+
+class QEventLoop;
 
 namespace wb::ui {
 
@@ -20,6 +22,7 @@ namespace wb::ui {
 class FlexModel : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
+    ~FlexModel() override;
 
     // Rows read at once: the first screenful, then one page per fetch.
     static constexpr int FirstPage = 64;
@@ -56,9 +59,23 @@ public:
     // read (see PagedQuery). Returns the rows read. Throws std::logic_error when the query has no
     // order and more rows than its first page, or when two rows read tie on every term of it (the order is
     // not total, so pages could repeat or skip rows).
+    // While a key is being typed into a box the first page is read in the background and typing
+    // goes on; a newer change of the cells (another bind, a clear) stops that read, and this call
+    // then throws Superseded without touching the cells.
     int bindQuery(Connection& con, const QString& sql, const QVariantList& params);
 
 private:
+    // A first page being read in the background, and the loop that waits for it.
+    struct Waiting {
+        BackgroundReader* reader = nullptr;
+        std::shared_ptr<BackgroundReader::Read> read;
+        QEventLoop* loop = nullptr;
+        bool stale = false;
+    };
+    Recordset readFirst(Connection& con, const QString& sql, const QVariantList& params);
+    // The cells change: a first page still being read is no longer wanted.
+    void supersede();
+
     struct Source {
         Connection* con = nullptr;
         PagedQuery query;
@@ -81,6 +98,7 @@ private:
     QStringList headers_;
     QVector<QVector<QVariant>> rows_;
     Source source_;
+    Waiting* waiting_ = nullptr;
 };
 
 } // namespace wb::ui

@@ -4,6 +4,7 @@
 #include "data/dberror.h"
 #include "errortext.h"
 #include "msgbox.h"
+#include "typingwait.h"
 
 #include <QEvent>
 #include <exception>
@@ -17,6 +18,8 @@ template <class F> QString failureOf(F&& f) {
     try {
         f();
         return {};
+    } catch (const Superseded&) {
+        throw; // the caller ends quietly
     } catch (const DbError& e) {
         return userText(e, workingWindow());
     } catch (const std::exception& e) {
@@ -64,10 +67,16 @@ void report(const QString& text) {
 bool guarded(const std::function<void()>& handler) {
     const UserAction action(true);
     bool failed = true;
-    const QString text = failureOf([&] {
-        handler();
-        failed = false;
-    });
+    QString text;
+    try {
+        const HandlerScope scope;
+        text = failureOf([&] {
+            handler();
+            failed = false;
+        });
+    } catch (const Superseded&) {
+        return true; // a newer keystroke's handler has done the work
+    }
     if (failed)
         report(text);
     return !failed;
@@ -77,6 +86,8 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     const UserAction action(isInput(event));
+    const TypingScope typing(receiver, event);
+    const EventScope delivery;
     bool result = false;
     bool failed = true;
     const QString text = failureOf([&] {

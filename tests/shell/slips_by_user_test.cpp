@@ -3,10 +3,12 @@
 #include "registers/frm_Doc_Infor.h"
 #include "registers/frm_Rate_List.h"
 #include "registers/frm_patient_detail.h"
+#include "report/frmViewer.h"
 #include "session/module1.h"
 #include "shell/MDIForm1.h"
 #include "slips/frm_Test_Slips.h"
 #include "support/registertest.h"
+#include "support/userdriver.h"
 #include "ui/flexgrid.h"
 #include "ui_frm_Test_Slips.h"
 #include "ui_frm_patient_detail.h"
@@ -64,8 +66,8 @@ protected:
             Module1::SelPatSex = QStringLiteral("M");
         });
         QTest::keyClicks(u->txt_age, QStringLiteral("30"));
-        for (const auto& [find, id, name] :
-             {std::tuple{u->cmd_find_opd_doc, 1, "DR. AHMED"}, std::tuple{u->cmd_find_Reff_doc, 2, "DR. BUTT"}})
+        for (const auto& [find, id, name] : {std::tuple{u->cmd_find_opd_doc, 1, "DR. AHMED"},
+                                             std::tuple{u->cmd_find_Reff_doc, 2, "DR. BUTT"}})
             wbtest::answerFind<frm_Doc_Infor>(w, find, [&] {
                 Module1::SelDocId = id;
                 Module1::SelDocName = QString::fromLatin1(name);
@@ -115,6 +117,13 @@ TEST_P(SlipsByUserTest, ACashierSavesCancelsAndSearchesSlips) {
     EXPECT_EQ(stored(1, "User_Name").toString(), QStringLiteral("CASHIER"));
     auto owner = db->connect();
     EXPECT_EQ(owner->scalar(QStringLiteral("select count(*) from SLIP_DETAIL where Row_no = 1")).toInt(), 1);
+    // The slip was printed into the viewer; the cashier closes it and is back on the slip.
+    auto* viewer = ui::Forms::loaded<frmViewer>();
+    ASSERT_NE(viewer, nullptr);
+    viewer->window()->close();
+    wbtest::user::wait();
+    QApplication::setActiveWindow(main); // as the window manager does when the viewer has closed
+    wbtest::user::wait();
 
     u->SSTab1->setCurrentIndex(1);
     u->txt_s_val->setFocus();

@@ -6,6 +6,7 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -44,6 +45,21 @@ void type(const QString& text) {
         }
         QTest::keyClick(target, ch.toLatin1());
         wait();
+    }
+}
+
+void typeAhead(const QString& text) {
+    QWidget* target = QApplication::focusWidget();
+    if (!target) {
+        ADD_FAILURE() << "no control has the keyboard focus for " << text.toStdString();
+        return;
+    }
+    for (const QChar ch : text) {
+        const bool back = ch == u'\b';
+        const int key = back ? int(Qt::Key_Backspace) : int(ch.toUpper().unicode());
+        const QString typed = back ? QString() : QString(ch);
+        QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, typed));
+        QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, typed));
     }
 }
 

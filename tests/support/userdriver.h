@@ -21,6 +21,9 @@ void wait();
 void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, int times = 1);
 // Text typed into the control that has the keyboard focus, key by key.
 void type(const QString& text);
+// Keys a fast typist has typed ahead: they wait in the program's queue for the control that has the
+// focus now, and reach it when the program next reads keys (Backspace as '\b').
+void typeAhead(const QString& text);
 // A click in the middle of the control where it is seen on screen; a failure of the test when
 // something else is seen there (a hidden, covered or collapsed control).
 void click(QWidget* control);
