@@ -46,6 +46,18 @@ bool isInput(QEvent::Type type) {
 }
 
 bool editsText(const QKeyEvent* key) {
+    switch (key->key()) {
+    case Qt::Key_Shift: // a modifier pressed or released on its own (Shift for a capital)
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+        return true;
+    default:
+        break;
+    }
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
     switch (key->key()) {

@@ -54,12 +54,23 @@ void typeAhead(const QString& text) {
         ADD_FAILURE() << "no control has the keyboard focus for " << text.toStdString();
         return;
     }
+    const auto post = [target](QEvent::Type type, int key, Qt::KeyboardModifiers modifiers,
+                               const QString& typed) {
+        QCoreApplication::postEvent(target, new QKeyEvent(type, key, modifiers, typed));
+    };
     for (const QChar ch : text) {
         const bool back = ch == u'\b';
         const int key = back ? int(Qt::Key_Backspace) : int(ch.toUpper().unicode());
         const QString typed = back ? QString() : QString(ch);
-        QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, typed));
-        QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, typed));
+        // A capital is typed with Shift held, as on a keyboard: Shift goes down and up on its own.
+        const bool shift = ch.isUpper();
+        const Qt::KeyboardModifiers modifiers = shift ? Qt::ShiftModifier : Qt::NoModifier;
+        if (shift)
+            post(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier, {});
+        post(QEvent::KeyPress, key, modifiers, typed);
+        post(QEvent::KeyRelease, key, modifiers, typed);
+        if (shift)
+            post(QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier, {});
     }
 }
 
