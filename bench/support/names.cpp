@@ -45,6 +45,22 @@ QString Names::next(bool* male) {
     return QStringLiteral("%1 %2").arg(first, surname);
 }
 
+QString Names::phone() {
+    std::uniform_int_distribution<int> network(300, 349);
+    std::uniform_int_distribution<int> number(0, 9999999);
+    return QStringLiteral("0%1-%2").arg(network(random_)).arg(number(random_), 7, 10, QLatin1Char('0'));
+}
+
+QString Names::address() {
+    static const char* const Towns[] = {"LAHORE", "KASUR", "SHEIKHUPURA", "GUJRANWALA", "OKARA", "SAHIWAL"};
+    std::uniform_int_distribution<int> house(1, 999);
+    std::uniform_int_distribution<int> street(1, 60);
+    return QStringLiteral("HOUSE %1, STREET %2, %3")
+        .arg(house(random_))
+        .arg(street(random_))
+        .arg(QString::fromUtf8(pick(random_, Towns)));
+}
+
 QVector<int> shuffled(int n, unsigned seed) {
     QVector<int> out(n);
     for (int i = 0; i < n; ++i)

@@ -18,6 +18,9 @@ public:
     explicit Names(unsigned seed = 29) : random_(seed) {}
     // The next name; `male` tells whose it is.
     QString next(bool* male = nullptr);
+    // A mobile number and a street address as a desk writes them.
+    QString phone();
+    QString address();
 
 private:
     std::mt19937 random_;
