@@ -3,7 +3,9 @@
 #include "connection.h"
 #include "schema.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace wb::TextSearch {
 
@@ -77,10 +79,11 @@ QString grams(const QString& expr) {
 }
 
 void createPostgresGrams(Connection& con, const SearchIndex& index) {
-    // Its cost tells the planner that reading the index beats working out every row's pairs.
+    // Its cost tells the planner that reading the index beats working out every row's pairs; it runs
+    // in the server process itself, since starting a parallel worker costs more than the few rows found.
     con.Execute(QStringLiteral(
         "CREATE OR REPLACE FUNCTION wardbook_grams(s text) RETURNS text[] LANGUAGE plpgsql IMMUTABLE STRICT "
-        "PARALLEL SAFE COST 500 AS $$ DECLARE grams text[] := string_to_array(s, NULL); BEGIN "
+        "PARALLEL RESTRICTED COST 500 AS $$ DECLARE grams text[] := string_to_array(s, NULL); BEGIN "
         "FOR i IN 1 .. length(s) - 1 LOOP grams := grams || substr(s, i, 2); END LOOP; RETURN grams; END "
         "$$"));
     for (const QString& c : index.columns) {
@@ -97,9 +100,6 @@ void createPostgres(Connection& con, const SearchIndex& index) {
             QStringLiteral("CREATE INDEX %1_%2_trgm ON %1 USING gin (%2 gin_trgm_ops)").arg(index.table, c));
     createPostgresGrams(con, index);
 }
-
-// The index's query for the text: one phrase, the text as upper() gives it, quotes doubled.
-const QString IndexPhrase = QStringLiteral("'\"' || replace(upper(?), '\"', '\"\"') || '\"'");
 
 // Whether the index or the walk in the list's order finds a screenful (what a grid reads first)
 // sooner. The walk reads about `Screenful / d` rows for a share d of rows that match; the index
@@ -130,15 +130,58 @@ Rows sqliteRows(Connection& con, const QString& table) {
     return r;
 }
 
-// Three characters or more: where the trigram table's Probe-th match lies (it lists rows in order).
-bool sqliteManyMatches(Connection& con, const QString& table, const QString& column, const QString& text) {
+QString quoted(QString phrase) {
+    return u'"' + phrase.replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+// Where the trigram table's Probe-th match of each query lies (the table lists rows in order);
+// the largest number for one with fewer matches.
+QList<qint64> probePositions(Connection& con, const QString& fts, const QStringList& queries) {
+    QStringList probes;
+    QVariantList params;
+    for (const QString& query : queries) {
+        probes << QStringLiteral("(select rowid from %1 where %1 MATCH ? order by rowid limit 1 offset %2)")
+                      .arg(fts)
+                      .arg(Probe - 1);
+        params << query;
+    }
+    QSqlQuery q = con.query(QStringLiteral("select ") + probes.join(QStringLiteral(", ")), params);
+    QList<qint64> at;
+    if (q.next())
+        for (int i = 0; i < queries.size(); ++i)
+            at << (q.value(i).isNull() ? std::numeric_limits<qint64>::max() : q.value(i).toLongLong());
+    q.finish();
+    return at;
+}
+
+// Three characters or more: nothing when the text's matches are many, else the index's query:
+// the text's two rarest trigrams (a phrase of many common trigrams costs the index more than the
+// rows that hold the rare ones cost the exact filter). A trigram's matches are at least the
+// text's, so probing each of them reads no further than the probe of the text.
+QString sqliteIndexQuery(Connection& con, const QString& table, const QString& column, const QString& text) {
+    const QList<uint> ucs4 = con.scalar(QStringLiteral("select upper(?)"), {text}).toString().toUcs4();
+    const auto* folded = reinterpret_cast<const char32_t*>(ucs4.constData());
+    const QString fts = ftsTable(table, column);
     const Rows rows = sqliteRows(con, table);
-    const QVariant at =
-        con.scalar(QStringLiteral("select rowid from %1 where %1 MATCH %2 order by rowid limit 1 offset %3")
-                       .arg(ftsTable(table, column), IndexPhrase)
-                       .arg(Probe - 1),
-                   {text});
-    return at.isValid() && !at.isNull() && at.toLongLong() - rows.first < rows.limit;
+    const QList<qint64> text16 = probePositions(con, fts, {quoted(QString::fromUcs4(folded, ucs4.size()))});
+    if (!text16.isEmpty() && text16[0] < rows.first + rows.limit)
+        return {};
+    QStringList trigrams;
+    for (qsizetype i = 0; i + 3 <= ucs4.size(); ++i) {
+        const QString trigram = quoted(QString::fromUcs4(folded + i, 3));
+        if (!trigrams.contains(trigram))
+            trigrams << trigram;
+    }
+    const QList<qint64> at = probePositions(con, fts, trigrams);
+    QList<std::pair<qint64, QString>> rare;
+    for (qsizetype i = 0; i < at.size(); ++i)
+        rare.append({at[i], trigrams[i]});
+    std::stable_sort(rare.begin(), rare.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    QStringList used;
+    for (qsizetype i = 0; i < std::min<qsizetype>(2, rare.size()); ++i)
+        used << rare[i].second;
+    return used.isEmpty() ? quoted(text.toUpper()) : used.join(QStringLiteral(" AND "));
 }
 
 // One or two characters: the first rows of the table, read until Probe of them match.
@@ -253,13 +296,15 @@ QString contains(Connection& con, const QString& table, const QString& column, c
             .arg(prefix, table, grams(column), loose);
     }
     if (length >= 3) {
-        if (sqliteManyMatches(con, table, column, text)) {
+        const QString query = sqliteIndexQuery(con, table, column, text);
+        if (query.isEmpty()) {
             params << likeContains(text);
             return exact;
         }
-        params << text << likeContains(text);
-        return QStringLiteral("%1rowid IN (select rowid from %2 where %2 MATCH %3) AND %4")
-            .arg(prefix, ftsTable(table, column), IndexPhrase, exact);
+        // Every row holding the text holds its trigrams.
+        params << query << likeContains(text);
+        return QStringLiteral("%1rowid IN (select rowid from %2 where %2 MATCH ?) AND %3")
+            .arg(prefix, ftsTable(table, column), exact);
     }
     if (!keptAsTyped(text) || sqliteManyShortMatches(con, table, column, text)) {
         params << likeContains(text);
