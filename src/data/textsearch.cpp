@@ -75,14 +75,14 @@ QString gramsIndex(const QString& table, const QString& column) {
     return QStringLiteral("%1_%2_grams").arg(table, column);
 }
 QString grams(const QString& expr) {
-    return QStringLiteral("wardbook_grams(lower(%1))").arg(expr);
+    return QStringLiteral("search_grams(lower(%1))").arg(expr);
 }
 
 void createPostgresGrams(Connection& con, const SearchIndex& index) {
     // Its cost tells the planner that reading the index beats working out every row's pairs; it runs
     // in the server process itself, since starting a parallel worker costs more than the few rows found.
     con.Execute(QStringLiteral(
-        "CREATE OR REPLACE FUNCTION wardbook_grams(s text) RETURNS text[] LANGUAGE plpgsql IMMUTABLE STRICT "
+        "CREATE OR REPLACE FUNCTION search_grams(s text) RETURNS text[] LANGUAGE plpgsql IMMUTABLE STRICT "
         "PARALLEL RESTRICTED COST 500 AS $$ DECLARE grams text[] := string_to_array(s, NULL); BEGIN "
         "FOR i IN 1 .. length(s) - 1 LOOP grams := grams || substr(s, i, 2); END LOOP; RETURN grams; END "
         "$$"));
