@@ -3,59 +3,227 @@
 #include "connection.h"
 #include "schema.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 namespace wb::TextSearch {
 
 namespace {
 
-QString ftsTable(const QString& table) {
-    return table + QStringLiteral("_search");
+// On the embedded engine every indexed column has an FTS5 trigram table of its own and, over it,
+// the list of its trigrams with the rows that hold them.
+QString ftsTable(const QString& table, const QString& column) {
+    return QStringLiteral("%1_%2_search").arg(table, column);
+}
+QString termsTable(const QString& table, const QString& column) {
+    return QStringLiteral("%1_%2_terms").arg(table, column);
 }
 
-// On the embedded engine: the FTS5 table over the columns and the triggers that keep it in step.
-// It holds each value as upper() gives it, the same fold the plain search applies, and matches
-// case-sensitively: whatever upper() makes of a letter, a row the plain search keeps has the
-// searched text's trigrams.
+// What the trigram table holds of a value: the value as upper() gives it (the fold the plain search
+// applies; the table matches case-sensitively), and two characters after it that no search text
+// holds, so that every one or two characters of the value begin a trigram.
+QString indexed(const QString& value) {
+    return QStringLiteral("upper(%1) || char(1, 1)").arg(value);
+}
+
 void createSqlite(Connection& con, const SearchIndex& index) {
-    const QString fts = ftsTable(index.table);
-    const QString cols = index.columns.join(QStringLiteral(", "));
-    QStringList news;
-    QStringList olds;
-    QStringList alls;
     for (const QString& c : index.columns) {
-        news << QStringLiteral("upper(new.%1)").arg(c);
-        olds << QStringLiteral("upper(old.%1)").arg(c);
-        alls << QStringLiteral("upper(%1)").arg(c);
+        const QString fts = ftsTable(index.table, c);
+        const QString insertNew = QStringLiteral("INSERT INTO %1 (rowid, %2) VALUES (new.rowid, %3);")
+                                      .arg(fts, c, indexed(QStringLiteral("new.") + c));
+        const QString deleteOld =
+            QStringLiteral("INSERT INTO %1 (%1, rowid, %2) VALUES ('delete', old.rowid, %3);")
+                .arg(fts, c, indexed(QStringLiteral("old.") + c));
+        con.Execute(
+            QStringLiteral(
+                "CREATE VIRTUAL TABLE %1 USING fts5(%2, content='', tokenize='trigram case_sensitive 1')")
+                .arg(fts, c));
+        con.Execute(QStringLiteral("CREATE VIRTUAL TABLE %1 USING fts5vocab(%2, 'instance')")
+                        .arg(termsTable(index.table, c), fts));
+        con.Execute(QStringLiteral("CREATE TRIGGER %1_ai AFTER INSERT ON %2 BEGIN %3 END")
+                        .arg(fts, index.table, insertNew));
+        con.Execute(QStringLiteral("CREATE TRIGGER %1_ad AFTER DELETE ON %2 BEGIN %3 END")
+                        .arg(fts, index.table, deleteOld));
+        con.Execute(QStringLiteral("CREATE TRIGGER %1_au AFTER UPDATE ON %2 "
+                                   "WHEN old.rowid IS NOT new.rowid OR old.%3 IS NOT new.%3 BEGIN %4 %5 END")
+                        .arg(fts, index.table, c, deleteOld, insertNew));
+        con.Execute(QStringLiteral("INSERT INTO %1 (rowid, %2) SELECT rowid, %3 FROM %4")
+                        .arg(fts, c, indexed(c), index.table));
     }
-    const QString insertNew = QStringLiteral("INSERT INTO %1 (rowid, %2) VALUES (new.rowid, %3);")
-                                  .arg(fts, cols, news.join(QStringLiteral(", ")));
-    const QString deleteOld =
-        QStringLiteral("INSERT INTO %1 (%1, rowid, %2) VALUES ('delete', old.rowid, %3);")
-            .arg(fts, cols, olds.join(QStringLiteral(", ")));
+}
+
+// The embedded engine's indexes of the table, in this form and in the earlier one (one trigram table
+// over all the columns).
+void dropSqlite(Connection& con, const SearchIndex& index) {
+    QStringList fts{index.table + QStringLiteral("_search")};
+    for (const QString& c : index.columns)
+        fts << ftsTable(index.table, c);
+    for (const QString& t : fts)
+        for (const char* suffix : {"_ai", "_ad", "_au"})
+            con.Execute(QStringLiteral("DROP TRIGGER IF EXISTS %1%2").arg(t, QLatin1String(suffix)));
+    for (const QString& c : index.columns)
+        con.Execute(QStringLiteral("DROP TABLE IF EXISTS %1").arg(termsTable(index.table, c)));
+    for (const QString& t : fts)
+        con.Execute(QStringLiteral("DROP TABLE IF EXISTS %1").arg(t));
+}
+
+// On PostgreSQL a pg_trgm index serves three characters and more; one or two are served by an index
+// of every character and every pair of characters of the value as lower() gives it (the fold ILIKE
+// applies).
+QString gramsIndex(const QString& table, const QString& column) {
+    return QStringLiteral("%1_%2_grams").arg(table, column);
+}
+QString grams(const QString& expr) {
+    return QStringLiteral("search_grams(lower(%1))").arg(expr);
+}
+
+void createPostgresGrams(Connection& con, const SearchIndex& index) {
+    // Its cost tells the planner that reading the index beats working out every row's pairs; it runs
+    // in the server process itself, since starting a parallel worker costs more than the few rows found.
     con.Execute(QStringLiteral(
-                    "CREATE VIRTUAL TABLE %1 USING fts5(%2, content='', tokenize='trigram case_sensitive 1')")
-                    .arg(fts, cols));
-    con.Execute(QStringLiteral("CREATE TRIGGER %1_ai AFTER INSERT ON %2 BEGIN %3 END")
-                    .arg(fts, index.table, insertNew));
-    con.Execute(QStringLiteral("CREATE TRIGGER %1_ad AFTER DELETE ON %2 BEGIN %3 END")
-                    .arg(fts, index.table, deleteOld));
-    con.Execute(QStringLiteral("CREATE TRIGGER %1_au AFTER UPDATE ON %2 BEGIN %3 %4 END")
-                    .arg(fts, index.table, deleteOld, insertNew));
-    con.Execute(QStringLiteral("INSERT INTO %1 (rowid, %2) SELECT rowid, %3 FROM %4")
-                    .arg(fts, cols, alls.join(QStringLiteral(", ")), index.table));
+        "CREATE OR REPLACE FUNCTION search_grams(s text) RETURNS text[] LANGUAGE plpgsql IMMUTABLE STRICT "
+        "PARALLEL RESTRICTED COST 500 AS $$ DECLARE grams text[] := string_to_array(s, NULL); BEGIN "
+        "FOR i IN 1 .. length(s) - 1 LOOP grams := grams || substr(s, i, 2); END LOOP; RETURN grams; END "
+        "$$"));
+    for (const QString& c : index.columns) {
+        const QString name = gramsIndex(index.table, c);
+        if (con.scalar(QStringLiteral("select to_regclass(?::text) is null"), {name}).toBool())
+            con.Execute(
+                QStringLiteral("CREATE INDEX %1 ON %2 USING gin (%3)").arg(name, index.table, grams(c)));
+    }
 }
 
 void createPostgres(Connection& con, const SearchIndex& index) {
     for (const QString& c : index.columns)
         con.Execute(
             QStringLiteral("CREATE INDEX %1_%2_trgm ON %1 USING gin (%2 gin_trgm_ops)").arg(index.table, c));
+    createPostgresGrams(con, index);
 }
 
-// The index's query for the text: one phrase, the text as upper() gives it, quotes doubled.
-const QString IndexPhrase = QStringLiteral("'\"' || replace(upper(?), '\"', '\"\"') || '\"'");
+// Whether the index or the walk in the list's order finds a screenful (what a grid reads first)
+// sooner. The walk reads about `Screenful / d` rows for a share d of rows that match; the index
+// reads every match, `d * rows`. They cost the same at a walk of sqrt(Screenful * rows) rows. The
+// probe looks for the first Probe matches among the first rows of the table, which costs a quarter
+// of that walk at most: found within a quarter of that many rows, the matches are many.
+constexpr double Screenful = 64;
+constexpr int Probe = 16;
 
-// Beyond this many matches the embedded engine walks the rows in order instead: a screenful of
-// matches then lies within a few thousand rows.
-constexpr int FewMatches = 2000;
+qint64 walkLimit(double rows) {
+    return static_cast<qint64>(std::ceil(std::sqrt(Screenful * std::max(rows, 1.0)) * Probe / Screenful));
+}
+
+struct Rows {
+    qint64 first = 0;
+    qint64 limit = 0; // the rows past `first` within which Probe matches mean many
+};
+
+Rows sqliteRows(Connection& con, const QString& table) {
+    QSqlQuery q = con.query(
+        QStringLiteral("select (select min(rowid) from %1), (select max(rowid) from %1)").arg(table));
+    Rows r;
+    if (q.next()) {
+        r.first = q.value(0).toLongLong();
+        r.limit = walkLimit(static_cast<double>(q.value(1).toLongLong() - r.first + 1));
+    }
+    q.finish();
+    return r;
+}
+
+QString quoted(QString phrase) {
+    return u'"' + phrase.replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+// Where the trigram table's Probe-th match of each query lies (the table lists rows in order);
+// the largest number for one with fewer matches.
+QList<qint64> probePositions(Connection& con, const QString& fts, const QStringList& queries) {
+    QStringList probes;
+    QVariantList params;
+    for (const QString& query : queries) {
+        probes << QStringLiteral("(select rowid from %1 where %1 MATCH ? order by rowid limit 1 offset %2)")
+                      .arg(fts)
+                      .arg(Probe - 1);
+        params << query;
+    }
+    QSqlQuery q = con.query(QStringLiteral("select ") + probes.join(QStringLiteral(", ")), params);
+    QList<qint64> at;
+    if (q.next())
+        for (int i = 0; i < queries.size(); ++i)
+            at << (q.value(i).isNull() ? std::numeric_limits<qint64>::max() : q.value(i).toLongLong());
+    q.finish();
+    return at;
+}
+
+// Three characters or more: nothing when the text's matches are many, else the index's query:
+// the text's two rarest trigrams (a phrase of many common trigrams costs the index more than the
+// rows that hold the rare ones cost the exact filter). A trigram's matches are at least the
+// text's, so probing each of them reads no further than the probe of the text.
+QString sqliteIndexQuery(Connection& con, const QString& table, const QString& column, const QString& text) {
+    const QList<uint> ucs4 = con.scalar(QStringLiteral("select upper(?)"), {text}).toString().toUcs4();
+    const auto* folded = reinterpret_cast<const char32_t*>(ucs4.constData());
+    const QString fts = ftsTable(table, column);
+    const Rows rows = sqliteRows(con, table);
+    const QList<qint64> text16 = probePositions(con, fts, {quoted(QString::fromUcs4(folded, ucs4.size()))});
+    if (!text16.isEmpty() && text16[0] < rows.first + rows.limit)
+        return {};
+    QStringList trigrams;
+    for (qsizetype i = 0; i + 3 <= ucs4.size(); ++i) {
+        const QString trigram = quoted(QString::fromUcs4(folded + i, 3));
+        if (!trigrams.contains(trigram))
+            trigrams << trigram;
+    }
+    const QList<qint64> at = probePositions(con, fts, trigrams);
+    QList<std::pair<qint64, QString>> rare;
+    for (qsizetype i = 0; i < at.size(); ++i)
+        rare.append({at[i], trigrams[i]});
+    std::stable_sort(rare.begin(), rare.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    QStringList used;
+    for (qsizetype i = 0; i < std::min<qsizetype>(2, rare.size()); ++i)
+        used << rare[i].second;
+    return used.isEmpty() ? quoted(text.toUpper()) : used.join(QStringLiteral(" AND "));
+}
+
+// One or two characters: the first rows of the table, read until Probe of them match.
+bool sqliteManyShortMatches(Connection& con, const QString& table, const QString& column,
+                            const QString& text) {
+    const Rows rows = sqliteRows(con, table);
+    return con.scalar(QStringLiteral("select count(*) from (select 1 from %1 where rowid >= ? and rowid < ? "
+                                     "and %2 limit %3)")
+                          .arg(table, con.dialect().containsCI(column))
+                          .arg(Probe),
+                      {rows.first, rows.first + rows.limit, likeContains(text)})
+               .toInt() >= Probe;
+}
+
+// The same probe on the server, over the table's first rows as they lie on disk, and whether its
+// pair index serves the text (ILIKE's fold may lengthen it).
+bool postgresManyShortMatches(Connection& con, const QString& table, const QString& column,
+                              const QString& text) {
+    const double rows = con.scalar(QStringLiteral("select case when reltuples >= 0 then reltuples else "
+                                                  "pg_relation_size(oid) / 100 end from pg_class where oid = "
+                                                  "?::text::regclass"),
+                                   {table})
+                            .toDouble();
+    return con
+        .scalar(QStringLiteral("select length(lower(?::text)) > 2 or (select count(*) from (select 1 from "
+                               "(select %1 from %2 limit %3) firstrows where (%1 || '') ILIKE ?::text ESCAPE "
+                               "'\\' limit %4) probe) >= %4")
+                    .arg(column, table)
+                    .arg(walkLimit(rows))
+                    .arg(Probe),
+                {text, likeContains(text)})
+        .toBool();
+}
+
+// Whether the embedded engine's trigram table keeps the text's characters as they are (it reads
+// the noncharacters U+FFFE and U+FFFF as U+FFFD).
+bool keptAsTyped(const QString& text) {
+    for (char32_t u : text.toUpper().toUcs4())
+        if ((u & 0xFFFE) == 0xFFFE)
+            return false;
+    return true;
+}
 
 } // namespace
 
@@ -85,43 +253,68 @@ void recreateSqliteIndexes(Connection& con, const QList<SearchIndex>& indexes) {
     if (con.engine() != Engine::Sqlite)
         return;
     for (const SearchIndex& index : indexes) {
-        const QString fts = ftsTable(index.table);
-        for (const char* suffix : {"_ai", "_ad", "_au"})
-            con.Execute(QStringLiteral("DROP TRIGGER IF EXISTS %1%2").arg(fts, QLatin1String(suffix)));
-        con.Execute(QStringLiteral("DROP TABLE IF EXISTS %1").arg(fts));
+        dropSqlite(con, index);
         createSqlite(con, index);
     }
+}
+
+void upgradeIndexes(Connection& con, const QList<SearchIndex>& indexes) {
+    if (con.engine() == Engine::Sqlite) {
+        recreateSqliteIndexes(con, indexes);
+        return;
+    }
+    for (const SearchIndex& index : indexes)
+        createPostgresGrams(con, index);
 }
 
 QString contains(Connection& con, const QString& table, const QString& column, const QString& text,
                  QVariantList& params, const QString& qualifier) {
     const QString prefix = qualifier.isEmpty() ? QString() : qualifier + u'.';
     const QString exact = con.dialect().containsCI(prefix + column);
-    // The trigram index needs three characters (as the engine's upper() gives them).
-    if (text.toUpper().toUcs4().size() < 3 || !isIndexed(table, column)) {
+    // The characters as the engine's upper() gives them: trigrams serve three and more.
+    const qsizetype length = text.toUpper().toUcs4().size();
+    if (length == 0 || !isIndexed(table, column)) {
         params << likeContains(text);
         return exact;
     }
     if (con.engine() == Engine::Postgres) {
-        // The trigram index serves ILIKE on the bare column; backslash is its escape already.
-        params << likeContains(text);
-        return QStringLiteral("%1%2 ILIKE ?::text").arg(prefix, column);
+        if (length >= 3) {
+            // The trigram index serves ILIKE on the bare column; backslash is its escape already.
+            params << likeContains(text);
+            return QStringLiteral("%1%2 ILIKE ?::text").arg(prefix, column);
+        }
+        // pg_trgm cannot serve fewer than three characters (it would read its whole index): the
+        // filter is written so that it does not try, and the pair index gives the rows when few match.
+        const QString loose = QStringLiteral("(%1%2 || '') ILIKE ?::text ESCAPE '\\'").arg(prefix, column);
+        if (postgresManyShortMatches(con, table, column, text)) {
+            params << likeContains(text);
+            return loose;
+        }
+        params << text << likeContains(text);
+        return QStringLiteral(
+                   "%1ctid = ANY (ARRAY(select ctid from %2 where %3 @> ARRAY[lower(?::text)])) AND %4")
+            .arg(prefix, table, grams(column), loose);
     }
-    const QString fts = ftsTable(table);
-    const int matches =
-        con.scalar(
-               QStringLiteral("select count(*) from (select rowid from %1 where %2 MATCH %3 limit %4) probe")
-                   .arg(fts, column, IndexPhrase)
-                   .arg(FewMatches),
-               {text})
-            .toInt();
-    if (matches >= FewMatches) {
+    if (length >= 3) {
+        const QString query = sqliteIndexQuery(con, table, column, text);
+        if (query.isEmpty()) {
+            params << likeContains(text);
+            return exact;
+        }
+        // Every row holding the text holds its trigrams.
+        params << query << likeContains(text);
+        return QStringLiteral("%1rowid IN (select rowid from %2 where %2 MATCH ?) AND %3")
+            .arg(prefix, ftsTable(table, column), exact);
+    }
+    if (!keptAsTyped(text) || sqliteManyShortMatches(con, table, column, text)) {
         params << likeContains(text);
         return exact;
     }
-    params << text << likeContains(text);
-    return QStringLiteral("%1rowid IN (select rowid from %2 where %3 MATCH %4) AND %5")
-        .arg(prefix, fts, column, IndexPhrase, exact);
+    // Every row holding the text holds a trigram that begins with it.
+    params << text << text << likeContains(text);
+    return QStringLiteral("%1rowid IN (select doc from %2 where term >= upper(?) and term <= upper(?) || "
+                          "char(1114111, 1114111)) AND %3")
+        .arg(prefix, termsTable(table, column), exact);
 }
 
 } // namespace wb::TextSearch

@@ -10,8 +10,9 @@ namespace wb {
 class Connection;
 
 // Columns of one table whose contains-searches an index serves: on the embedded engine one FTS5
-// trigram table per table ("<table>_search", kept in step by triggers), on PostgreSQL one pg_trgm
-// GIN index per column.
+// trigram table per column ("<table>_<column>_search", kept in step by triggers, with the list of
+// its trigrams "<table>_<column>_terms"), on PostgreSQL a pg_trgm GIN index per column and a GIN
+// index of the column's characters and pairs of characters.
 struct SearchIndex {
     QString table;
     QStringList columns;
@@ -25,15 +26,19 @@ void createIndexes(Connection& con, const QList<SearchIndex>& indexes);
 // Drops and makes again the embedded engine's indexes (a later form of the same index).
 void recreateSqliteIndexes(Connection& con, const QList<SearchIndex>& indexes);
 
+// Brings indexes an earlier step made to their present form: the embedded engine's are made again,
+// the server's pair indexes added where missing.
+void upgradeIndexes(Connection& con, const QList<SearchIndex>& indexes);
+
 // Whether a migration gave `column` of `table` a search index.
 bool isIndexed(const QString& table, const QString& column);
 
 // "column contains text", case-insensitive, for a search box: the text is matched literally
 // (%, _ and \ are no wildcards) and reaches SQL only as bound values, appended to `params`.
-// `qualifier` is the table's alias in the query, if any. Where an index serves the column and
-// the text has three characters, the filter goes through the index;
-// on the embedded engine only while the matches are few, since many matches are found faster by
-// walking the rows in the query's order.
+// `qualifier` is the table's alias in the query, if any. Where an index serves the column, the
+// filter goes through the index while the matches are few, since many matches are found faster by
+// walking the rows in the query's order; a short look at the table's first rows tells which (on
+// PostgreSQL for three characters and more the planner decides).
 QString contains(Connection& con, const QString& table, const QString& column, const QString& text,
                  QVariantList& params, const QString& qualifier = {});
 
