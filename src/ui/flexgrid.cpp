@@ -1,9 +1,10 @@
 #include "flexgrid.h"
 
-#include "data/recordset.h"
 #include "columnfit.h"
+#include "data/recordset.h"
 #include "flexmodel.h"
 #include "twips.h"
+#include "typingwait.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -155,7 +156,15 @@ void FlexGrid::bind(const Recordset& rs) {
 }
 
 int FlexGrid::bindQuery(Connection& con, const QString& sql, const QVariantList& params) {
-    const int read = model_->bindQuery(con, sql, params);
+    int read = 0;
+    try {
+        read = model_->bindQuery(con, sql, params);
+    } catch (const Superseded&) {
+        // The handler that switched repainting off for this list ends here: the grid shows the
+        // newer keystroke's list.
+        setRedraw(true);
+        throw;
+    }
     if (read > 0 && Cols() > 0)
         setRow(1);
     return read;
