@@ -46,10 +46,15 @@ int quietMs() {
 // Counts the paints of one window's widgets (of every window's without one), and of one of them apart.
 class PaintWatch : public QObject {
 public:
-    PaintWatch(QWidget* window, QWidget* box) : window_(window), box_(box) { qApp->installEventFilter(this); }
+    PaintWatch(QWidget* window, QWidget* box, const QElapsedTimer& timer)
+        : window_(window), box_(box), timer_(timer) {
+        qApp->installEventFilter(this);
+    }
     ~PaintWatch() override { qApp->removeEventFilter(this); }
     int paints = 0;
     int boxPaints = 0;
+    double firstBoxPaint = -1; // ms on the timer: the box's first paint, even one inside the keystroke's
+                               // own handling (which waits for its list while the box is painted)
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override {
@@ -57,8 +62,8 @@ protected:
             auto* w = static_cast<QWidget*>(o);
             if (!window_ || w->window() == window_) {
                 ++paints;
-                if (w == box_)
-                    ++boxPaints;
+                if (w == box_ && boxPaints++ == 0)
+                    firstBoxPaint = msSince(timer_);
             }
         }
         return false;
@@ -67,6 +72,7 @@ protected:
 private:
     QWidget* window_;
     QWidget* box_;
+    const QElapsedTimer& timer_;
 };
 
 // Handles events, waiting for the next one (a tick wakes the wait) when none is there.
@@ -89,10 +95,10 @@ double percentile(QVector<double> v, double p) {
 }
 
 double settle(QWidget* window, const std::function<void()>& action, QWidget* box, double* echo) {
-    PaintWatch watch(window, box);
+    QElapsedTimer timer;
+    PaintWatch watch(window, box, timer);
     QTimer tick;
     tick.start(2);
-    QElapsedTimer timer;
     timer.start();
     action();
     double last = msSince(timer);
@@ -109,7 +115,7 @@ double settle(QWidget* window, const std::function<void()>& action, QWidget* box
             quiet.restart();
         }
         if (echoAt < 0 && watch.boxPaints > 0)
-            echoAt = now;
+            echoAt = watch.firstBoxPaint;
         if (QThreadPool::globalInstance()->activeThreadCount() > 0)
             quiet.restart();
         if (quiet.elapsed() >= wait)
