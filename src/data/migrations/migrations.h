@@ -19,5 +19,6 @@ Migration migrationV12AccountReports();
 Migration migrationV13SearchIndexes();
 Migration migrationV14RegistrationNumbers();
 Migration migrationV15SearchCase();
+Migration migrationV17ListOrders();
 
 } // namespace wb
