@@ -95,9 +95,12 @@ QString frm_Observation::selectList() {
 // without the rest; a left join from the admissions could only be sorted whole.
 QString frm_Observation::byName(const QString& filter, const QVariantList& filterParams,
                                 QVariantList& params) {
-    const QString orphan = QStringLiteral("(a.Pat_row_id is null or not exists "
-                                          "(select 1 from Patient_Slips q where q.Row_no = a.Pat_row_id))");
     if (Con->engine() == Engine::Sqlite) {
+        // The admissions without a patient row are found in the index of the patients' keys, the
+        // rest of each row read for them only.
+        const QString orphan =
+            QStringLiteral("a.Row_no in (select o.Row_no from Addmission o where o.Pat_row_id is null or "
+                           "o.Pat_row_id not in (select Row_no from Patient_Slips))");
         // Both halves come in the list's order and are merged; the filter goes into each.
         const QString where = filter.isEmpty() ? QString() : QStringLiteral(" where ") + filter;
         const QString also = filter.isEmpty() ? QString() : QStringLiteral(" and ") + filter;
@@ -109,6 +112,8 @@ QString frm_Observation::byName(const QString& filter, const QVariantList& filte
                               "from Addmission a where %2%3) x order by x.Pat_name, x.Pat_key, x.Row_no")
                    .arg(where, orphan, also);
     }
+    const QString orphan = QStringLiteral("(a.Pat_row_id is null or not exists "
+                                          "(select 1 from Patient_Slips q where q.Row_no = a.Pat_row_id))");
     params += filterParams;
     if (!filter.isEmpty()) // a few rows: they are found first, then put in order
         return selectList() + QStringLiteral(" where %1 order by p.Pat_name, p.Row_no, a.Row_no").arg(filter);
