@@ -89,6 +89,7 @@ void scrollEveryRow(benchmark::State& state, wb::Engine engine) {
     auto* w = new frm_Observation();
     w->Form_Load();
     w->show();
+    w->ui()->SSTab1->setCurrentIndex(1); // the search page, where the grid is
     w->ui()->cmb_s_cri->setCurrentText(QStringLiteral("Date"));
     wbbench::timeScrolling(state, w->Msh, 50000, [&] { w->FillGird(); });
     delete w;
