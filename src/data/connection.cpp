@@ -173,6 +173,9 @@ void Connection::openDatabase() {
         } else {
             // No statement waits for ever on a lock another desk holds.
             step(QStringLiteral("SET lock_timeout = %1").arg(lockTimeoutMs));
+            // A list read a screenful at a time can be planned at a cost as if read whole; compiling
+            // it would take longer than reading the screenful.
+            step(QStringLiteral("SET jit = off"));
             if (info_.purpose == Purpose::Reader)
                 step(QStringLiteral("SET default_transaction_read_only = on"));
         }

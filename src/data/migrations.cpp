@@ -8,7 +8,7 @@ const QList<Migration>& Schema::migrations() {
         migrationV4Services(),        migrationV5Staff(),          migrationV6ShiftCompany(),
         migrationV7Admissions(),      migrationV8Slips(),          migrationV9Certificates(),
         migrationV12AccountReports(), migrationV13SearchIndexes(), migrationV14RegistrationNumbers(),
-        migrationV15SearchCase(),     migrationV16ShortSearch(),
+        migrationV15SearchCase(),     migrationV16ShortSearch(),   migrationV17ListOrders(),
     };
     return all;
 }

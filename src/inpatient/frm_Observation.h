@@ -70,7 +70,10 @@ protected:
 
 private:
     // The search page's query of the grid's columns, and its filter on the patient's name.
+    static QString columns(const QString& row, const QString& name);
     static QString selectList();
+    // The rows that pass `filter` (on the admission `a`; empty: every row) by patient name.
+    static QString byName(const QString& filter, const QVariantList& filterParams, QVariantList& params);
     static QString patientNameFilter(const QString& text, QVariantList& params);
     void installKeys();
     void listRows(const QString& sql, const QVariantList& params);

@@ -66,23 +66,65 @@ common::RegisterDefinition frm_Observation::observationDefinition() {
 
 namespace {
 
-QString doctorName(const QString& column) {
-    return QStringLiteral("(select doc_name from doc where doc.Row_no = a.%1)").arg(column);
+QString doctorName(const QString& row, const QString& column) {
+    return QStringLiteral("(select doc_name from doc where doc.Row_no = %1.%2)").arg(row, column);
 }
 
 } // namespace
 
-// The grid's eighteen columns, the same for every query of the search page. The patient's name
-// comes from a join, so a list in its order reads the first screenful without the rest.
-QString frm_Observation::selectList() {
+// The grid's eighteen columns from the admission `a` (or the list `x` of byName below) and the
+// patient's name.
+QString frm_Observation::columns(const QString& row, const QString& name) {
     return QStringLiteral(
-               "select a.Row_no,a.Ipd_code,a.Reg_no,%1 as adm_date,p.Pat_name as Pat_name,"
-               "a.Weight,a.Mei_statue,a.Tel_no,a.Room_no,a.Addr,a.Obser,a.Name_responsible,a.Rel_pat,"
-               "%2 as consultant_name,%3 as duty_name,%4 as reff_name,a.Shift,a.admtime "
-               "from Addmission a left join Patient_Slips p on p.Row_no = a.Pat_row_id")
-        .arg(Con->dialect().dateAsDdMmYyyy(QStringLiteral("a.admdate")),
-             doctorName(QStringLiteral("consultant")), doctorName(QStringLiteral("duty_doc")),
-             doctorName(QStringLiteral("reff_doc")));
+               "select %1.Row_no,%1.Ipd_code,%1.Reg_no,%2 as adm_date,%3 as Pat_name,"
+               "%1.Weight,%1.Mei_statue,%1.Tel_no,%1.Room_no,%1.Addr,%1.Obser,%1.Name_responsible,"
+               "%1.Rel_pat,%4 as consultant_name,%5 as duty_name,%6 as reff_name,%1.Shift,%1.admtime ")
+        .arg(row, Con->dialect().dateAsDdMmYyyy(row + QStringLiteral(".admdate")), name,
+             doctorName(row, QStringLiteral("consultant")), doctorName(row, QStringLiteral("duty_doc")),
+             doctorName(row, QStringLiteral("reff_doc")));
+}
+
+QString frm_Observation::selectList() {
+    return columns(QStringLiteral("a"), QStringLiteral("p.Pat_name")) +
+           QStringLiteral("from Addmission a left join Patient_Slips p on p.Row_no = a.Pat_row_id");
+}
+
+// In the patient's name order (ties by the patient's key, then the admission's), with the admissions
+// whose patient row is missing where the engine puts a Null name. The patients are walked in the
+// order of their name index and each one's admissions looked up, so the first screenful is read
+// without the rest; a left join from the admissions could only be sorted whole.
+QString frm_Observation::byName(const QString& filter, const QVariantList& filterParams,
+                                QVariantList& params) {
+    if (Con->engine() == Engine::Sqlite) {
+        // The admissions without a patient row are found in the index of the patients' keys, the
+        // rest of each row read for them only.
+        const QString orphan =
+            QStringLiteral("a.Row_no in (select o.Row_no from Addmission o where o.Pat_row_id is null or "
+                           "o.Pat_row_id not in (select Row_no from Patient_Slips))");
+        // Both halves come in the list's order and are merged; the filter goes into each.
+        const QString where = filter.isEmpty() ? QString() : QStringLiteral(" where ") + filter;
+        const QString also = filter.isEmpty() ? QString() : QStringLiteral(" and ") + filter;
+        params += filterParams + filterParams;
+        return columns(QStringLiteral("x"), QStringLiteral("x.Pat_name")) +
+               QStringLiteral("from (select a.*, p.Pat_name as Pat_name, p.Row_no as Pat_key "
+                              "from Patient_Slips p join Addmission a on a.Pat_row_id = p.Row_no%1 "
+                              "union all select a.*, cast(null as varchar(60)), cast(null as integer) "
+                              "from Addmission a where %2%3) x order by x.Pat_name, x.Pat_key, x.Row_no")
+                   .arg(where, orphan, also);
+    }
+    const QString orphan = QStringLiteral("(a.Pat_row_id is null or not exists "
+                                          "(select 1 from Patient_Slips q where q.Row_no = a.Pat_row_id))");
+    params += filterParams;
+    if (!filter.isEmpty()) // a few rows: they are found first, then put in order
+        return selectList() + QStringLiteral(" where %1 order by p.Pat_name, p.Row_no, a.Row_no").arg(filter);
+    // Every row: the patients, then one row standing for the missing ones (last, as a Null name is),
+    // each with its admissions.
+    return columns(QStringLiteral("a"), QStringLiteral("s.Pat_name")) +
+           QStringLiteral("from (select Pat_name, Row_no from Patient_Slips union all select null, null) s "
+                          "cross join lateral (select a.* from Addmission a where a.Pat_row_id = s.Row_no "
+                          "union all select a.* from Addmission a where s.Row_no is null and %1) a "
+                          "order by s.Pat_name, s.Row_no, a.Row_no")
+               .arg(orphan);
 }
 
 QString frm_Observation::patientNameFilter(const QString& text, QVariantList& params) {

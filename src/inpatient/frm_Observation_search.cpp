@@ -10,20 +10,17 @@
 using namespace wb;
 using Module1::Con;
 
-// Ties in the patient's name come in the order of the rows' keys, so the grid's pages never repeat
-// or skip a row.
-const QString ByName = QStringLiteral(" order by p.Pat_name, a.Row_no");
-
 QString frm_Observation::searchQuery(const QString& criterion, QVariantList& params) const {
     const QString text = ui_->txt_s_val->text();
-    if (criterion == QLatin1String("Reg No"))
-        return selectList() + QStringLiteral(" where ") +
-               TextSearch::contains(*Con, QStringLiteral("Addmission"), QStringLiteral("Reg_no"), text,
-                                    params, QStringLiteral("a")) +
-               ByName;
+    if (criterion == QLatin1String("Reg No")) {
+        QVariantList values;
+        const QString filter = TextSearch::contains(
+            *Con, QStringLiteral("Addmission"), QStringLiteral("Reg_no"), text, values, QStringLiteral("a"));
+        return byName(filter, values, params);
+    }
     if (criterion == QLatin1String("Patient Name"))
         return selectList() + patientNameFilter(text, params);
-    return selectList() + ByName; // "Date": every row
+    return byName({}, {}, params); // "Date": every row
 }
 
 void frm_Observation::listRows(const QString& sql, const QVariantList& params) {
@@ -54,7 +51,9 @@ void frm_Observation::cmdshowall_Click() {
 }
 
 void frm_Observation::listDay(const QDate& day) {
-    listRows(selectList() + QStringLiteral(" where a.admdate = ?") + ByName, {day});
+    QVariantList params;
+    const QString sql = byName(QStringLiteral("a.admdate = ?"), {day}, params);
+    listRows(sql, params);
 }
 
 void frm_Observation::DTPicker2_Change() {

@@ -20,5 +20,6 @@ Migration migrationV13SearchIndexes();
 Migration migrationV14RegistrationNumbers();
 Migration migrationV15SearchCase();
 Migration migrationV16ShortSearch();
+Migration migrationV17ListOrders();
 
 } // namespace wb
