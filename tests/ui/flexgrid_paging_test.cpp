@@ -124,6 +124,8 @@ TEST_P(FlexGridPagingTest, ChangingCellsOfAPagedGridKeepsEveryRow) {
 TEST_P(FlexGridPagingTest, PagesReadByKeyListWhatTheWholeQueryLists) {
     con->Execute(QStringLiteral("update Patient_Slips set Tel_no = case when Row_no % 7 = 0 then null "
                                 "else 'T' || (Row_no % 13) end"));
+    con->Execute(QStringLiteral("update Patient_Slips set Fat_name = case when Row_no % 3 = 0 then null "
+                                "else 'F' || (Row_no % 2) end"));
     struct Case {
         const char* sql;
         QVariantList params;
@@ -131,6 +133,8 @@ TEST_P(FlexGridPagingTest, PagesReadByKeyListWhatTheWholeQueryLists) {
     const Case cases[] = {
         {"select Row_no, Tel_no from Patient_Slips order by Tel_no, Row_no", {}},
         {"select Row_no, Tel_no from Patient_Slips order by Tel_no desc, Row_no", {}},
+        {"select Row_no, Tel_no from Patient_Slips order by Tel_no, Fat_name, Row_no", {}},
+        {"select Row_no, Fat_name from Patient_Slips order by Tel_no desc, Fat_name desc, Row_no desc", {}},
         {"select Row_no, Tel_no as phone from Patient_Slips order by phone desc, 1 desc", {}},
         {"select p.Row_no, p.Tel_no from Patient_Slips p where p.Pat_name like ? and p.Row_no > ? "
          "order by p.Tel_no, p.Row_no desc",
