@@ -73,7 +73,9 @@ private:
     static QString columns(const QString& row, const QString& name);
     static QString selectList();
     // The rows that pass `filter` (on the admission `a`; empty: every row) by patient name.
-    static QString byName(const QString& filter, const QVariantList& filterParams, QVariantList& params);
+    // `many`: the filter keeps most rows (a short text), so the list is walked in its order.
+    static QString byName(const QString& filter, const QVariantList& filterParams, QVariantList& params,
+                          bool many = false);
     static QString patientNameFilter(const QString& text, QVariantList& params);
     void installKeys();
     void listRows(const QString& sql, const QVariantList& params);

@@ -93,8 +93,8 @@ QString frm_Observation::selectList() {
 // whose patient row is missing where the engine puts a Null name. The patients are walked in the
 // order of their name index and each one's admissions looked up, so the first screenful is read
 // without the rest; a left join from the admissions could only be sorted whole.
-QString frm_Observation::byName(const QString& filter, const QVariantList& filterParams,
-                                QVariantList& params) {
+QString frm_Observation::byName(const QString& filter, const QVariantList& filterParams, QVariantList& params,
+                                bool many) {
     if (Con->engine() == Engine::Sqlite) {
         // The admissions without a patient row are found in the index of the patients' keys, the
         // rest of each row read for them only.
@@ -114,17 +114,21 @@ QString frm_Observation::byName(const QString& filter, const QVariantList& filte
     }
     const QString orphan = QStringLiteral("(a.Pat_row_id is null or not exists "
                                           "(select 1 from Patient_Slips q where q.Row_no = a.Pat_row_id))");
-    params += filterParams;
-    if (!filter.isEmpty()) // a few rows: they are found first, then put in order
+    if (!filter.isEmpty() && !many) { // a few rows: they are found first, then put in order
+        params += filterParams;
         return selectList() + QStringLiteral(" where %1 order by p.Pat_name, p.Row_no, a.Row_no").arg(filter);
-    // Every row: the patients, then one row standing for the missing ones (last, as a Null name is),
-    // each with its admissions.
+    }
+    // Every row (or most): the patients, then one row standing for the missing ones (last, as a Null
+    // name is), each with its admissions that pass the filter.
+    const QString also = filter.isEmpty() ? QString() : QStringLiteral(" and ") + filter;
+    if (!filter.isEmpty())
+        params += filterParams + filterParams;
     return columns(QStringLiteral("a"), QStringLiteral("s.Pat_name")) +
            QStringLiteral("from (select Pat_name, Row_no from Patient_Slips union all select null, null) s "
-                          "cross join lateral (select a.* from Addmission a where a.Pat_row_id = s.Row_no "
-                          "union all select a.* from Addmission a where s.Row_no is null and %1) a "
+                          "cross join lateral (select a.* from Addmission a where a.Pat_row_id = s.Row_no%2 "
+                          "union all select a.* from Addmission a where s.Row_no is null and %1%2) a "
                           "order by s.Pat_name, s.Row_no, a.Row_no")
-               .arg(orphan);
+               .arg(orphan, also);
 }
 
 QString frm_Observation::patientNameFilter(const QString& text, QVariantList& params) {

@@ -16,7 +16,8 @@ QString frm_Observation::searchQuery(const QString& criterion, QVariantList& par
         QVariantList values;
         const QString filter = TextSearch::contains(
             *Con, QStringLiteral("Addmission"), QStringLiteral("Reg_no"), text, values, QStringLiteral("a"));
-        return byName(filter, values, params);
+        // One or two characters are in most registration numbers: the list is walked in its order.
+        return byName(filter, values, params, text.size() < 3);
     }
     if (criterion == QLatin1String("Patient Name"))
         return selectList() + patientNameFilter(text, params);
