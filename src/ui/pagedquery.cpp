@@ -206,16 +206,19 @@ QString PagedQuery::condition(const QVector<QVariant>& last, QVariantList& value
             values = afterValues + equalValues + values;
         }
     }
-    // The leading terms that are no Null, run the first one's way and come before the Nulls bound the
-    // rows from below as one row value, so an index over them starts at the last row read, also
-    // inside a long run of rows that tie on the first term. A later row with a Null in one of them
-    // after a greater value before it still passes: the comparison is decided before the Null.
+    // The first term, when it is no Null and comes before the Nulls, bounds the rows from below, so an
+    // index on it starts at the last row read (the engine also takes the bound into a compound
+    // select's parts). The leading terms that are no Null and run its way bound them once more as one
+    // row value, so an index over them starts there also inside a long run of ties on the first
+    // term. A later row with a Null among them after a greater value before it still passes: the
+    // comparison is decided before the Null.
     const bool desc = terms_[0].desc;
     int bound = 0;
     while (bound < terms_.size() && !last[bound].isNull() && terms_[bound].desc == desc &&
            (engine_ == Engine::Sqlite) != desc)
         ++bound;
-    if (bound > 0) {
+    const QString op = desc ? QStringLiteral("<=") : QStringLiteral(">=");
+    if (bound > 1) {
         QStringList exprs;
         QStringList marks;
         QVariantList lows;
@@ -224,12 +227,13 @@ QString PagedQuery::condition(const QVector<QVariant>& last, QVariantList& value
             marks << QStringLiteral("?");
             lows << last[i];
         }
-        const QString op = desc ? QStringLiteral("<=") : QStringLiteral(">=");
-        rest = bound == 1
-                   ? QStringLiteral("%1 %2 ? AND %3").arg(exprs[0], op, rest)
-                   : QStringLiteral("(%1) %2 (%3) AND %4")
-                         .arg(exprs.join(QStringLiteral(", ")), op, marks.join(QStringLiteral(", ")), rest);
+        rest = QStringLiteral("(%1) %2 (%3) AND %4")
+                   .arg(exprs.join(QStringLiteral(", ")), op, marks.join(QStringLiteral(", ")), rest);
         values = lows + values;
+    }
+    if (bound > 0) {
+        rest = QStringLiteral("%1 %2 ? AND %3").arg(terms_[0].expr, op, rest);
+        values.prepend(last[0]);
     }
     return rest;
 }
