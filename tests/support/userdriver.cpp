@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -48,16 +49,34 @@ void type(const QString& text) {
     }
 }
 
+namespace {
+
+// Queues a key as the keyboard sends it: a press is first offered to the shortcuts (mnemonics,
+// menu keys), then sent to the control.
+void queueKey(QWidget* target, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers,
+              const QString& typed) {
+    QPointer<QWidget> to(target);
+    QMetaObject::invokeMethod(
+        qApp,
+        [to, type, key, modifiers, typed] {
+            if (!to)
+                return;
+            QKeyEvent event(type, key, modifiers, typed);
+            if (type != QEvent::KeyPress ||
+                !qt_sendShortcutOverrideEvent(to, 0, key, modifiers, typed, false, 1))
+                QApplication::sendEvent(to, &event);
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace
+
 void typeAhead(const QString& text) {
     QWidget* target = QApplication::focusWidget();
     if (!target) {
         ADD_FAILURE() << "no control has the keyboard focus for " << text.toStdString();
         return;
     }
-    const auto post = [target](QEvent::Type type, int key, Qt::KeyboardModifiers modifiers,
-                               const QString& typed) {
-        QCoreApplication::postEvent(target, new QKeyEvent(type, key, modifiers, typed));
-    };
     for (const QChar ch : text) {
         const bool back = ch == u'\b';
         const int key = back ? int(Qt::Key_Backspace) : int(ch.toUpper().unicode());
@@ -66,12 +85,22 @@ void typeAhead(const QString& text) {
         const bool shift = ch.isUpper();
         const Qt::KeyboardModifiers modifiers = shift ? Qt::ShiftModifier : Qt::NoModifier;
         if (shift)
-            post(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier, {});
-        post(QEvent::KeyPress, key, modifiers, typed);
-        post(QEvent::KeyRelease, key, modifiers, typed);
+            queueKey(target, QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier, {});
+        queueKey(target, QEvent::KeyPress, key, modifiers, typed);
+        queueKey(target, QEvent::KeyRelease, key, modifiers, typed);
         if (shift)
-            post(QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier, {});
+            queueKey(target, QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier, {});
     }
+}
+
+void pressAhead(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QWidget* target = QApplication::focusWidget();
+    if (!target) {
+        ADD_FAILURE() << "no control has the keyboard focus for the key " << key;
+        return;
+    }
+    queueKey(target, QEvent::KeyPress, key, modifiers, {});
+    queueKey(target, QEvent::KeyRelease, key, modifiers, {});
 }
 
 void click(QWidget* control) {

@@ -24,6 +24,8 @@ void type(const QString& text);
 // Keys a fast typist has typed ahead: they wait in the program's queue for the control that has the
 // focus now, and reach it when the program next reads keys (Backspace as '\b').
 void typeAhead(const QString& text);
+// A key pressed ahead in the same way (a mnemonic such as Alt+X, a menu key).
+void pressAhead(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // A click in the middle of the control where it is seen on screen; a failure of the test when
 // something else is seen there (a hidden, covered or collapsed control).
 void click(QWidget* control);
