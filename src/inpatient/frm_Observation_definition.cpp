@@ -95,34 +95,31 @@ QString frm_Observation::selectList() {
 // without the rest; a left join from the admissions could only be sorted whole.
 QString frm_Observation::byName(const QString& filter, const QVariantList& filterParams, QVariantList& params,
                                 bool many) {
+    // The filter goes into each half of a list walked in its order (it keeps most rows, or all).
+    const QString also = filter.isEmpty() ? QString() : QStringLiteral(" and ") + filter;
     if (Con->engine() == Engine::Sqlite) {
         // The admissions without a patient row are found in the index of the patients' keys, the
-        // rest of each row read for them only.
+        // rest of each row read for them only. Both halves come in the list's order and are merged.
         const QString orphan =
             QStringLiteral("a.Row_no in (select o.Row_no from Addmission o where o.Pat_row_id is null or "
                            "o.Pat_row_id not in (select Row_no from Patient_Slips))");
-        // Both halves come in the list's order and are merged; the filter goes into each.
-        const QString where = filter.isEmpty() ? QString() : QStringLiteral(" where ") + filter;
-        const QString also = filter.isEmpty() ? QString() : QStringLiteral(" and ") + filter;
         params += filterParams + filterParams;
         return columns(QStringLiteral("x"), QStringLiteral("x.Pat_name")) +
                QStringLiteral("from (select a.*, p.Pat_name as Pat_name, p.Row_no as Pat_key "
-                              "from Patient_Slips p join Addmission a on a.Pat_row_id = p.Row_no%1 "
+                              "from Patient_Slips p join Addmission a on a.Pat_row_id = p.Row_no%2 "
                               "union all select a.*, cast(null as varchar(60)), cast(null as integer) "
-                              "from Addmission a where %2%3) x order by x.Pat_name, x.Pat_key, x.Row_no")
-                   .arg(where, orphan, also);
+                              "from Addmission a where %1%2) x order by x.Pat_name, x.Pat_key, x.Row_no")
+                   .arg(orphan, also);
     }
-    const QString orphan = QStringLiteral("(a.Pat_row_id is null or not exists "
-                                          "(select 1 from Patient_Slips q where q.Row_no = a.Pat_row_id))");
     if (!filter.isEmpty() && !many) { // a few rows: they are found first, then put in order
         params += filterParams;
         return selectList() + QStringLiteral(" where %1 order by p.Pat_name, p.Row_no, a.Row_no").arg(filter);
     }
     // Every row (or most): the patients, then one row standing for the missing ones (last, as a Null
-    // name is), each with its admissions that pass the filter.
-    const QString also = filter.isEmpty() ? QString() : QStringLiteral(" and ") + filter;
-    if (!filter.isEmpty())
-        params += filterParams + filterParams;
+    // name is), each with its admissions.
+    const QString orphan = QStringLiteral("(a.Pat_row_id is null or not exists "
+                                          "(select 1 from Patient_Slips q where q.Row_no = a.Pat_row_id))");
+    params += filterParams + filterParams;
     return columns(QStringLiteral("a"), QStringLiteral("s.Pat_name")) +
            QStringLiteral("from (select Pat_name, Row_no from Patient_Slips union all select null, null) s "
                           "cross join lateral (select a.* from Addmission a where a.Pat_row_id = s.Row_no%2 "
