@@ -1,4 +1,5 @@
 #include "data/serverconfig.h"
+#include "data/setup.h"
 #include "shell/databasecheck.h"
 #include "shell/desktopsession.h"
 #include "shell/firststart.h"
@@ -38,6 +39,22 @@ int main(int argc, char** argv) {
                 std::cerr << problem.toStdString() << '\n';
                 if (!checkWindows)
                     wb::ui::MsgBox(problem, wb::ui::vbCritical);
+                return 1;
+            }
+            // A file written by an earlier version first gains this version's tables and indexes.
+            try {
+                if (wb::Setup::upgradeEmbedded(wb::embeddedDatabasePath()))
+                    std::cerr << "The database was brought up to date for this version of Wardbook.\n";
+            } catch (const std::exception& e) {
+                const QString text =
+                    QStringLiteral(
+                        "The database could not be brought up to date for this version of Wardbook: "
+                        "%1\n\nNothing was changed by the step that failed. Start the earlier "
+                        "version, or ask for help.")
+                        .arg(QString::fromUtf8(e.what()));
+                std::cerr << text.toStdString() << '\n';
+                if (!checkWindows)
+                    wb::ui::MsgBox(text, wb::ui::vbCritical);
                 return 1;
             }
         }

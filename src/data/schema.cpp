@@ -70,7 +70,7 @@ int version(Connection& con) {
     return con.scalar(QStringLiteral("select max(Version) from Schema_Version")).toInt();
 }
 
-void migrate(Connection& con) {
+void migrate(Connection& con, int upTo) {
     if (!hasTable(con, QStringLiteral("Schema_Version")))
         con.Execute(QStringLiteral("CREATE TABLE Schema_Version (Version INTEGER NOT NULL)"));
     // Every step not recorded yet, so that a step written after a higher one still runs.
@@ -81,7 +81,7 @@ void migrate(Connection& con) {
         applied.insert(done.Fields(QStringLiteral("Version")).toInt());
     const bool embedded = con.engine() == Engine::Sqlite;
     for (const Migration& m : migrations()) {
-        if (applied.contains(m.version))
+        if (applied.contains(m.version) || m.version > upTo)
             continue;
         Transaction t(con);
         for (const Table& table : m.tables) {

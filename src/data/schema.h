@@ -1,5 +1,7 @@
 #pragma once
 
+#include <limits>
+
 #include "textsearch.h"
 
 #include <QList>
@@ -52,7 +54,7 @@ const Table* table(const QString& name);
 // The schema version of the open database (0 when it has none yet).
 int version(Connection& con);
 // Creates or upgrades the tables of the open database to the latest version, each step in a transaction.
-void migrate(Connection& con);
+void migrate(Connection& con, int upTo = std::numeric_limits<int>::max()); // steps up to `upTo`
 // CREATE TABLE statement for the connection's engine.
 QString createStatement(const Table& table, Connection& con);
 

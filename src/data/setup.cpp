@@ -13,6 +13,21 @@
 
 namespace wb::Setup {
 
+bool upgradeEmbedded(const QString& path) {
+    Connection con;
+    ConnectInfo info;
+    info.engine = Engine::Sqlite;
+    info.server = path;
+    info.purpose = Purpose::ListUsers; // no login: the steps only add tables and indexes
+    con.Open(info);
+    const auto steps = [&con] {
+        return con.scalar(QStringLiteral("select count(*) from Schema_Version")).toInt();
+    };
+    const int before = steps();
+    Schema::migrate(con); // only the steps not recorded yet
+    return steps() > before;
+}
+
 void addFirstAdministrator(Connection& con, const QString& adminName, const QString& adminPassword) {
     Transaction t(con);
     if (!con.logins().exists(adminName))

@@ -14,6 +14,10 @@ inline const QString FirstAdministrator = QStringLiteral("ADMIN");
 void createEmbedded(const QString& path, const QString& adminPassword,
                     const QString& adminName = FirstAdministrator);
 
+// Brings an embedded database file written by an earlier version of the program to this version's
+// tables and search indexes (each step in a transaction of its own). True when anything was done.
+bool upgradeEmbedded(const QString& path);
+
 // Adds the first administrator to an open, migrated database: the login and the user row, together.
 void addFirstAdministrator(Connection& con, const QString& adminName, const QString& adminPassword);
 

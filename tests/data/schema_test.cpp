@@ -1,10 +1,13 @@
 #include "data/connection.h"
 #include "data/dberror.h"
 #include "data/schema.h"
+#include "data/setup.h"
+#include "data/textsearch.h"
 #include "support/testdb.h"
 
 #include <QSqlQuery>
 #include <QStringList>
+#include <QTemporaryDir>
 
 using namespace wb;
 
@@ -26,6 +29,45 @@ TEST(Schema, AStepMissingBelowTheHighestRecordedOneStillRuns) {
     Schema::migrate(*con);
     EXPECT_EQ(con->scalar(QStringLiteral("select count(*) from Schema_Version")).toInt(),
               Schema::migrations().size());
+}
+
+// A file written by an earlier version of the program (here one at step 15) is brought to this
+// version when the program starts on it: its rows are kept and its search boxes find them through
+// this version's indexes.
+TEST(Schema, AnEarlierVersionsFileIsBroughtUpToDateAndItsSearchesWork) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("earlier.sqlite"));
+    {
+        Connection con;
+        ConnectInfo info;
+        info.engine = Engine::Sqlite;
+        info.server = path;
+        info.createIfMissing = true;
+        info.purpose = Purpose::Setup;
+        con.Open(info);
+        Schema::migrate(con, 15);
+        con.Execute(
+            QStringLiteral("insert into Patient_Slips (Row_no, Code_no, Pat_name) values (1, 'PAT-1', "
+                           "'XAVIER ALI'), (2, 'PAT-2', 'SARA BIBI')"));
+    }
+    EXPECT_TRUE(Setup::upgradeEmbedded(path));
+    EXPECT_FALSE(Setup::upgradeEmbedded(path)) << "a second start has nothing to do";
+    Connection con;
+    ConnectInfo info;
+    info.engine = Engine::Sqlite;
+    info.server = path;
+    info.purpose = Purpose::ListUsers;
+    con.Open(info);
+    EXPECT_EQ(Schema::version(con), Schema::latestVersion());
+    for (const QString& text : {QStringLiteral("X"), QStringLiteral("xa"), QStringLiteral("AVI")}) {
+        QVariantList params;
+        const QString where = TextSearch::contains(con, QStringLiteral("Patient_Slips"),
+                                                   QStringLiteral("Pat_name"), text, params);
+        EXPECT_EQ(con.scalar(QStringLiteral("select Pat_name from Patient_Slips where ") + where, params)
+                      .toString(),
+                  QStringLiteral("XAVIER ALI"))
+            << text.toStdString();
+    }
 }
 
 // The columns the program counts on being unique, on both engines: a second row with the same
