@@ -79,7 +79,16 @@ int FlexModel::readPage(int count, bool notify) {
     const QString sql = source_.query.after(source_.last, static_cast<int>(rows_.size()), count, params);
     Recordset page;
     page.Open(sql, *source_.con, params);
-    const int read = page.RecordCount();
+    int read = page.RecordCount();
+    // The rows whose first order term is Null, when they follow the rows with a value and are read apart.
+    Recordset nulls;
+    if (read < count) {
+        const QString rest = source_.query.afterNulls(source_.last, count - read, params);
+        if (!rest.isEmpty()) {
+            nulls.Open(rest, *source_.con, params);
+            read += nulls.RecordCount();
+        }
+    }
     if (read < count)
         source_.more = false;
     if (read == 0)
@@ -88,6 +97,8 @@ int FlexModel::readPage(int count, bool notify) {
     if (notify)
         beginInsertRows({}, first, first + read - 1);
     append(page, source_.query.keyCount());
+    if (nulls.fieldCount() > 0)
+        append(nulls, source_.query.keyCount());
     if (notify)
         endInsertRows();
     return read;

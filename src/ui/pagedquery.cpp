@@ -175,25 +175,35 @@ QString PagedQuery::first(int count, QVariantList& params) const {
     return QStringLiteral("%1%2 LIMIT %3").arg(withKeys(), sql_.mid(fromAt_)).arg(count);
 }
 
+bool PagedQuery::nullsFirst(int term) const {
+    return (engine_ == Engine::Sqlite) != terms_[term].desc;
+}
+
+bool PagedQuery::nullsApart(const QVector<QVariant>& last) const {
+    return !terms_.isEmpty() && !last[0].isNull() && !nullsFirst(0);
+}
+
 QString PagedQuery::condition(const QVector<QVariant>& last, QVariantList& values) const {
     // From the last term back: "after this term, or equal on it and after on the rest". The
     // engine's place for a Null (first when ascending on the embedded engine, last on the server)
-    // decides what comes after a Null and whether a Null comes after a value.
+    // decides what comes after a Null and whether a Null comes after a value. The Nulls of a first
+    // term that come after its values are read apart (see afterNulls), so here only its values are.
+    const bool apart = nullsApart(last);
     QString rest;
     for (int i = static_cast<int>(terms_.size()) - 1; i >= 0; --i) {
         const Term& t = terms_[i];
-        const bool nullsFirst = (engine_ == Engine::Sqlite) != t.desc;
+        const bool first = nullsFirst(i) || (i == 0 && apart);
         const QString op = t.desc ? QStringLiteral("<") : QStringLiteral(">");
         QString after;
         QString equal;
         QVariantList afterValues;
         QVariantList equalValues;
         if (last[i].isNull()) {
-            after = nullsFirst ? QStringLiteral("%1 IS NOT NULL").arg(t.expr) : QStringLiteral("1=0");
+            after = first ? QStringLiteral("%1 IS NOT NULL").arg(t.expr) : QStringLiteral("1=0");
             equal = QStringLiteral("%1 IS NULL").arg(t.expr);
         } else {
-            after = nullsFirst ? QStringLiteral("%1 %2 ?").arg(t.expr, op)
-                               : QStringLiteral("(%1 %2 ? OR %1 IS NULL)").arg(t.expr, op);
+            after = first ? QStringLiteral("%1 %2 ?").arg(t.expr, op)
+                          : QStringLiteral("(%1 %2 ? OR %1 IS NULL)").arg(t.expr, op);
             afterValues << last[i];
             equal = QStringLiteral("%1 = ?").arg(t.expr);
             equalValues << last[i];
@@ -206,17 +216,20 @@ QString PagedQuery::condition(const QVector<QVariant>& last, QVariantList& value
             values = afterValues + equalValues + values;
         }
     }
-    // The first term, when it is no Null and comes before the Nulls, bounds the rows from below, so an
-    // index on it starts at the last row read (the engine also takes the bound into a compound
-    // select's parts). The leading terms that are no Null and run its way bound them once more as one
-    // row value, so an index over them starts there also inside a long run of ties on the first
-    // term. A later row with a Null among them after a greater value before it still passes: the
-    // comparison is decided before the Null.
+    // The first term, when it is no Null and its Nulls are not among the rows asked for, bounds the
+    // rows from below, so an index on it starts at the last row read (the engine also takes the bound
+    // into a compound select's parts). The leading terms that are no Null and run its way with their
+    // Nulls before their values bound them once more as one row value, so an index over them starts
+    // there also inside a long run of ties on the first term. A later row with a Null among them
+    // after a greater value before it still passes: the comparison is decided before the Null.
     const bool desc = terms_[0].desc;
     int bound = 0;
-    while (bound < terms_.size() && !last[bound].isNull() && terms_[bound].desc == desc &&
-           (engine_ == Engine::Sqlite) != desc)
-        ++bound;
+    if (!last[0].isNull() && (apart || nullsFirst(0))) {
+        bound = 1;
+        while (bound < terms_.size() && !last[bound].isNull() && terms_[bound].desc == desc &&
+               nullsFirst(bound))
+            ++bound;
+    }
     const QString op = desc ? QStringLiteral("<=") : QStringLiteral(">=");
     if (bound > 1) {
         QStringList exprs;
@@ -238,13 +251,8 @@ QString PagedQuery::condition(const QVector<QVariant>& last, QVariantList& value
     return rest;
 }
 
-QString PagedQuery::after(const QVector<QVariant>& last, int read, int count, QVariantList& params) const {
-    if (terms_.isEmpty()) {
-        params = params_;
-        return QStringLiteral("%1 LIMIT %2 OFFSET %3").arg(sql_).arg(count).arg(read);
-    }
-    QVariantList values;
-    const QString cond = condition(last, values);
+QString PagedQuery::keyed(const QString& cond, const QVariantList& values, int count,
+                          QVariantList& params) const {
     params = params_.mid(0, paramsBefore_) + values + params_.mid(paramsBefore_);
     QString sql = withKeys();
     if (whereAt_ >= 0)
@@ -254,6 +262,22 @@ QString PagedQuery::after(const QVector<QVariant>& last, int read, int count, QV
     else
         sql += QStringLiteral("%1 WHERE %2 ").arg(sql_.mid(fromAt_, orderAt_ - fromAt_).trimmed(), cond);
     return QStringLiteral("%1%2 LIMIT %3").arg(sql, sql_.mid(orderAt_)).arg(count);
+}
+
+QString PagedQuery::after(const QVector<QVariant>& last, int read, int count, QVariantList& params) const {
+    if (terms_.isEmpty()) {
+        params = params_;
+        return QStringLiteral("%1 LIMIT %2 OFFSET %3").arg(sql_).arg(count).arg(read);
+    }
+    QVariantList values;
+    const QString cond = condition(last, values);
+    return keyed(cond, values, count, params);
+}
+
+QString PagedQuery::afterNulls(const QVector<QVariant>& last, int count, QVariantList& params) const {
+    if (!nullsApart(last))
+        return {};
+    return keyed(QStringLiteral("%1 IS NULL").arg(terms_[0].expr), {}, count, params);
 }
 
 QString PagedQuery::count() const {

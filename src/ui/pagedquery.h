@@ -30,7 +30,13 @@ public:
     // The first `count` rows.
     QString first(int count, QVariantList& params) const;
     // The `count` rows after the row whose order values are `last` (by offset: after `read` rows).
+    // Where the first term's Nulls come after its values (ascending on the server, descending on the
+    // embedded engine) and `last` has a value there, these are the rows with a value only, so that an
+    // index on the term serves them; the rows with its Null follow, read by afterNulls.
     QString after(const QVector<QVariant>& last, int read, int count, QVariantList& params) const;
+    // The first `count` rows whose first term is Null, when they follow those after() reads; empty
+    // when after() reads them itself.
+    QString afterNulls(const QVector<QVariant>& last, int count, QVariantList& params) const;
     // The whole result's row count (its values are params()).
     QString count() const;
     const QVariantList& params() const { return params_; }
@@ -42,6 +48,9 @@ private:
     };
     QString withKeys() const;
     QString condition(const QVector<QVariant>& last, QVariantList& values) const;
+    QString keyed(const QString& cond, const QVariantList& values, int count, QVariantList& params) const;
+    bool nullsFirst(int term) const;
+    bool nullsApart(const QVector<QVariant>& last) const;
 
     QString sql_;
     QVariantList params_;

@@ -1,11 +1,9 @@
 #include "data/recordset.h"
 #include "data/textsearch.h"
+#include "support/enginework.h"
 #include "support/testdb.h"
 
-#include <QSqlDriver>
 #include <QStringList>
-#include <functional>
-#include <sqlite3.h>
 
 using namespace wb;
 using wbtest::EngineTest;
@@ -42,30 +40,10 @@ protected:
                 .arg(last));
         last += count;
     }
-    // What `run` costs the engine: the embedded one's virtual machine steps, or the rows the
-    // server reads from the patients' table.
-    qint64 work(const std::function<void()>& run) {
-        if (con->engine() == Engine::Sqlite) {
-            sqlite3* handle = *static_cast<sqlite3* const*>(con->database().driver()->handle().data());
-            qint64 steps = 0;
-            sqlite3_progress_handler(
-                handle, 1, [](void* n) { return ++*static_cast<qint64*>(n), 0; }, &steps);
-            run();
-            sqlite3_progress_handler(handle, 0, nullptr, nullptr);
-            return steps;
-        }
-        Transaction t(*con);
-        const QString read = QStringLiteral("select coalesce(sum(seq_tup_read + coalesce(idx_tup_fetch, 0)), "
-                                            "0) from pg_stat_xact_user_tables "
-                                            "where relname = 'patient_slips'");
-        const qint64 before = con->scalar(read).toLongLong();
-        run();
-        return con->scalar(read).toLongLong() - before;
-    }
     // The first screenful the search box lists (and what that costs), and the same by the plain LIKE.
     QStringList firstScreen(const QString& text, qint64* cost, bool plain = false) {
         QStringList out;
-        *cost = work([&] {
+        *cost = wbtest::engineWork(*con, QStringLiteral("Patient_Slips"), [&] {
             QVariantList params;
             const QString filter = plain ? con->dialect().containsCI(QStringLiteral("Pat_name"))
                                          : TextSearch::contains(*con, QStringLiteral("Patient_Slips"),

@@ -1,4 +1,5 @@
 #include "data/recordset.h"
+#include "support/enginework.h"
 #include "support/testdb.h"
 #include "ui/flexgrid.h"
 
@@ -160,6 +161,40 @@ TEST_P(FlexGridPagingTest, PagesReadByKeyListWhatTheWholeQueryLists) {
         EXPECT_EQ(read, expected) << c.sql;
         EXPECT_EQ(grid.Cols(), 2) << c.sql; // the order values read with the rows are not shown
     }
+}
+
+// A page far down a list costs what a page near its top costs, also where the Nulls of the first
+// term come after its values (ascending on the server, descending on the embedded engine): the
+// rows with a value are read from the index at the last row shown, the Nulls after them apart.
+TEST_P(FlexGridPagingTest, APageFarDownCostsWhatAPageNearTheTopCosts) {
+    con->Execute(QStringLiteral(
+        "with recursive n(i) as (select 1 union all select i + 1 from n where i < 20000) "
+        "insert into Patient_Slips (Row_no, Code_no, Pat_name, Fat_name) select 10000 + i, 'X-' || i, "
+        "case when i % 10 = 0 then null else 'NAME ' || (i % 5000) end, 'F' from n"));
+    if (con->engine() == Engine::Postgres) { // the statistics a hospital's table has by now
+        Connection owner;
+        owner.Open(wbtest::serverAdminInfo(db->name()));
+        owner.Execute(QStringLiteral("analyze Patient_Slips"));
+    }
+    const QString order = con->engine() == Engine::Sqlite ? QStringLiteral("Pat_name desc, Row_no desc")
+                                                          : QStringLiteral("Pat_name, Row_no");
+    const QString sql = QStringLiteral("select Row_no, Pat_name from Patient_Slips order by ") + order;
+    FlexGrid grid;
+    grid.bindQuery(*con, sql);
+    const QString table = QStringLiteral("Patient_Slips");
+    const qint64 nearTop = wbtest::engineWork(*con, table, [&] { grid.TextMatrix(100, 0); });
+    grid.TextMatrix(8000, 0);
+    const qint64 farDown = wbtest::engineWork(*con, table, [&] { grid.TextMatrix(8100, 0); });
+    EXPECT_LE(farDown, nearTop * 2) << "near the top " << nearTop << ", far down " << farDown;
+
+    Recordset whole;
+    whole.Open(sql, *con);
+    ASSERT_EQ(grid.Rows(), whole.RecordCount() + 1);
+    int differ = 0;
+    for (int r = 0; r < whole.RecordCount(); ++r)
+        differ += grid.TextMatrix(r + 1, 0) != whole.value(r, 0).toString();
+    EXPECT_EQ(differ, 0);
+    EXPECT_EQ(grid.TextMatrix(grid.Rows() - 1, 1), QString()); // the Nulls come last
 }
 
 // A list whose order is not total could list a row twice and never show another: the grid refuses

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace wb {
+class Connection;
+}
+
+namespace wbtest {
+
+// What `run` costs the engine on `con`: the embedded one's virtual machine steps, or the rows the
+// server reads from `table` (in one transaction, whose statistics count only its own reads).
+qint64 engineWork(wb::Connection& con, const QString& table, const std::function<void()>& run);
+
+} // namespace wbtest
