@@ -144,7 +144,8 @@ QString RegisterForm::searchQuery(const QString& criterion, QVariantList& params
         if (c.caption == criterion) {
             sql += QStringLiteral(" where ") + (c.condition.isEmpty() ? QString() : c.condition + " and ") +
                    TextSearch::contains(*Con, def_.table, c.column,
-                                        txt_s_value ? txt_s_value->text() : QString(), params);
+                                        txt_s_value ? txt_s_value->text() : QString(), params, {},
+                                        listOrder());
             break;
         }
     }

@@ -116,7 +116,38 @@ qint64 walkLimit(double rows) {
 struct Rows {
     qint64 first = 0;
     qint64 limit = 0; // the rows past `first` within which Probe matches mean many
+    double total = 0; // the span of the keys
 };
+
+// The list's order, where it runs over the searched table's own columns (`qualifier` naming the
+// table in it).
+struct ListOrder {
+    QString terms;
+    QString qualifier;
+};
+
+// Matches that the index reads, sorts and hands over within the time of a keystroke.
+constexpr double ManyForTheIndex = 25000;
+
+// Whether Probe matches lie among the first `limit` rows of the list's order. Many matches spread
+// over the table may still all come late in the list's order (a code searched in a list of codes):
+// walking the list then reads most of it before the first screenful.
+bool manyInListOrder(Connection& con, const QString& table, const QString& column, const QString& text,
+                     const ListOrder& order, qint64 limit) {
+    const QString q = order.qualifier.isEmpty() ? QStringLiteral("listed") : order.qualifier;
+    const QString exact = con.dialect().containsCI(q + u'.' + column);
+    // The first term tells where the matches lie, and an index on it alone serves it.
+    const QString leading = order.terms.section(u',', 0, 0).trimmed();
+    return con.scalar(
+                  QStringLiteral("select count(*) from (select 1 from (select %1.%2 as %2 from %3 %1 order "
+                                 "by %4 limit %5) %1 where %6 limit %7) probe")
+                      .arg(q, column, table, order.terms)
+                      .arg(limit)
+                      .arg(exact)
+                      .arg(Probe),
+                  {likeContains(text)})
+               .toInt() >= Probe;
+}
 
 Rows sqliteRows(Connection& con, const QString& table) {
     QSqlQuery q = con.query(
@@ -124,7 +155,8 @@ Rows sqliteRows(Connection& con, const QString& table) {
     Rows r;
     if (q.next()) {
         r.first = q.value(0).toLongLong();
-        r.limit = walkLimit(static_cast<double>(q.value(1).toLongLong() - r.first + 1));
+        r.total = static_cast<double>(q.value(1).toLongLong() - r.first + 1);
+        r.limit = walkLimit(r.total);
     }
     q.finish();
     return r;
@@ -158,13 +190,16 @@ QList<qint64> probePositions(Connection& con, const QString& fts, const QStringL
 // the text's two rarest trigrams (a phrase of many common trigrams costs the index more than the
 // rows that hold the rare ones cost the exact filter). A trigram's matches are at least the
 // text's, so probing each of them reads no further than the probe of the text.
-QString sqliteIndexQuery(Connection& con, const QString& table, const QString& column, const QString& text) {
+QString sqliteIndexQuery(Connection& con, const QString& table, const QString& column, const QString& text,
+                         const ListOrder& order) {
     const QList<uint> ucs4 = con.scalar(QStringLiteral("select upper(?)"), {text}).toString().toUcs4();
     const auto* folded = reinterpret_cast<const char32_t*>(ucs4.constData());
     const QString fts = ftsTable(table, column);
     const Rows rows = sqliteRows(con, table);
     const QList<qint64> text16 = probePositions(con, fts, {quoted(QString::fromUcs4(folded, ucs4.size()))});
-    if (!text16.isEmpty() && text16[0] < rows.first + rows.limit)
+    if (!text16.isEmpty() && text16[0] < rows.first + rows.limit &&
+        (order.terms.isEmpty() || manyInListOrder(con, table, column, text, order, rows.limit) ||
+         Probe * rows.total / static_cast<double>(text16[0] - rows.first + 1) > ManyForTheIndex))
         return {};
     QStringList trigrams;
     for (qsizetype i = 0; i + 3 <= ucs4.size(); ++i) {
@@ -198,13 +233,32 @@ bool sqliteManyShortMatches(Connection& con, const QString& table, const QString
 
 // The same probe on the server, over the table's first rows as they lie on disk, and whether its
 // pair index serves the text (ILIKE's fold may lengthen it).
+double postgresRows(Connection& con, const QString& table) {
+    return con
+        .scalar(
+            QStringLiteral("select case when reltuples >= 0 then reltuples else pg_relation_size(oid) / 100 "
+                           "end from pg_class where oid = ?::text::regclass"),
+            {table})
+        .toDouble();
+}
+
+// About how many rows hold the text: its share of the table's first rows as they lie on disk.
+double postgresMatches(Connection& con, const QString& table, const QString& column, const QString& text) {
+    const double rows = postgresRows(con, table);
+    const qint64 first = std::max<qint64>(walkLimit(rows), 1000);
+    const double found =
+        con.scalar(QStringLiteral("select count(*) from (select %1 from %2 limit %3) firstrows "
+                                  "where (%1 || '') ILIKE ?::text ESCAPE '\\'")
+                       .arg(column, table)
+                       .arg(first),
+                   {likeContains(text)})
+            .toDouble();
+    return found * rows / static_cast<double>(first);
+}
+
 bool postgresManyShortMatches(Connection& con, const QString& table, const QString& column,
                               const QString& text) {
-    const double rows = con.scalar(QStringLiteral("select case when reltuples >= 0 then reltuples else "
-                                                  "pg_relation_size(oid) / 100 end from pg_class where oid = "
-                                                  "?::text::regclass"),
-                                   {table})
-                            .toDouble();
+    const double rows = postgresRows(con, table);
     return con
         .scalar(QStringLiteral("select length(lower(?::text)) > 2 or (select count(*) from (select 1 from "
                                "(select %1 from %2 limit %3) firstrows where (%1 || '') ILIKE ?::text ESCAPE "
@@ -268,7 +322,7 @@ void upgradeIndexes(Connection& con, const QList<SearchIndex>& indexes) {
 }
 
 QString contains(Connection& con, const QString& table, const QString& column, const QString& text,
-                 QVariantList& params, const QString& qualifier) {
+                 QVariantList& params, const QString& qualifier, const QString& order) {
     const QString prefix = qualifier.isEmpty() ? QString() : qualifier + u'.';
     const QString exact = con.dialect().containsCI(prefix + column);
     // The characters as the engine's upper() gives them: trigrams serve three and more.
@@ -280,8 +334,20 @@ QString contains(Connection& con, const QString& table, const QString& column, c
     if (con.engine() == Engine::Postgres) {
         if (length >= 3) {
             // The trigram index serves ILIKE on the bare column; backslash is its escape already.
+            // The planner takes matches to be spread over the list's order: where they are not
+            // among its first rows and are not too many, they are found first, then put in order.
+            const QString filter = QStringLiteral("%1%2 ILIKE ?::text").arg(prefix, column);
+            if (!order.isEmpty() &&
+                !manyInListOrder(con, table, column, text, {order, qualifier},
+                                 walkLimit(postgresRows(con, table))) &&
+                postgresMatches(con, table, column, text) <= ManyForTheIndex) {
+                params << likeContains(text) << likeContains(text);
+                return QStringLiteral(
+                           "%1ctid = ANY (ARRAY(select ctid from %2 where %3 ILIKE ?::text)) AND %4")
+                    .arg(prefix, table, column, filter);
+            }
             params << likeContains(text);
-            return QStringLiteral("%1%2 ILIKE ?::text").arg(prefix, column);
+            return filter;
         }
         // pg_trgm cannot serve fewer than three characters (it would read its whole index): the
         // filter is written so that it does not try, and the pair index gives the rows when few match.
@@ -296,7 +362,7 @@ QString contains(Connection& con, const QString& table, const QString& column, c
             .arg(prefix, table, grams(column), loose);
     }
     if (length >= 3) {
-        const QString query = sqliteIndexQuery(con, table, column, text);
+        const QString query = sqliteIndexQuery(con, table, column, text, {order, qualifier});
         if (query.isEmpty()) {
             params << likeContains(text);
             return exact;

@@ -38,9 +38,11 @@ bool isIndexed(const QString& table, const QString& column);
 // `qualifier` is the table's alias in the query, if any. Where an index serves the column, the
 // filter goes through the index while the matches are few, since many matches are found faster by
 // walking the rows in the query's order; a short look at the table's first rows tells which (on
-// PostgreSQL for three characters and more the planner decides).
+// PostgreSQL for three characters and more the planner decides). `order` is the list's ORDER BY
+// when it runs over the table's own columns: matches that are many but lie late in it are found
+// through the index.
 QString contains(Connection& con, const QString& table, const QString& column, const QString& text,
-                 QVariantList& params, const QString& qualifier = {});
+                 QVariantList& params, const QString& qualifier = {}, const QString& order = {});
 
 } // namespace TextSearch
 

@@ -94,7 +94,7 @@ QString frm_Addmission::searchQuery(const QString& criterion, QVariantList& para
     if (criterion == QLatin1String("Reg No")) {
         sql += QStringLiteral(" where ") +
                TextSearch::contains(*Con, QStringLiteral("Addmission"), QStringLiteral("Reg_no"),
-                                    ui_->txt_s_val->text(), params, QStringLiteral("a"));
+                                    ui_->txt_s_val->text(), params, QStringLiteral("a"), listOrder());
     } else if (criterion == QLatin1String("Patient Name")) {
         sql +=
             QStringLiteral(" join Patient_Slips b on b.Row_no = a.Pat_row_id where %1")
