@@ -4,11 +4,14 @@ namespace wb {
 
 const QList<Migration>& Schema::migrations() {
     static const QList<Migration> all = {
-        migrationV1Users(),           migrationV2Patients(),       migrationV3Doctors(),
-        migrationV4Services(),        migrationV5Staff(),          migrationV6ShiftCompany(),
-        migrationV7Admissions(),      migrationV8Slips(),          migrationV9Certificates(),
-        migrationV12AccountReports(), migrationV13SearchIndexes(), migrationV14RegistrationNumbers(),
-        migrationV15SearchCase(),     migrationV16ShortSearch(),   migrationV17ListOrders(),
+        migrationV1Users(),          migrationV2Patients(),
+        migrationV3Doctors(),        migrationV4Services(),
+        migrationV5Staff(),          migrationV6ShiftCompany(),
+        migrationV7Admissions(),     migrationV8Slips(),
+        migrationV9Certificates(),   migrationV12AccountReports(),
+        migrationV13SearchIndexes(), migrationV14RegistrationNumbers(),
+        migrationV15SearchCase(),    migrationV16ShortSearch(),
+        migrationV17ListOrders(),    migrationV18MissingPatients(),
     };
     return all;
 }

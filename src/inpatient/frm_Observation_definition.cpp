@@ -98,11 +98,9 @@ QString frm_Observation::byName(const QString& filter, const QVariantList& filte
     // The filter goes into each half of a list walked in its order (it keeps most rows, or all).
     const QString also = filter.isEmpty() ? QString() : QStringLiteral(" and ") + filter;
     if (Con->engine() == Engine::Sqlite) {
-        // The admissions without a patient row are found in the index of the patients' keys, the
-        // rest of each row read for them only. Both halves come in the list's order and are merged.
-        const QString orphan =
-            QStringLiteral("a.Row_no in (select o.Row_no from Addmission o where o.Pat_row_id is null or "
-                           "o.Pat_row_id not in (select Row_no from Patient_Slips))");
+        // The admissions without a patient row are kept in a table of their own (in step by
+        // triggers). Both halves come in the list's order and are merged.
+        const QString orphan = QStringLiteral("a.Row_no in (select Row_no from Addmission_without_patient)");
         params += filterParams + filterParams;
         return columns(QStringLiteral("x"), QStringLiteral("x.Pat_name")) +
                QStringLiteral("from (select a.*, p.Pat_name as Pat_name, p.Row_no as Pat_key "

@@ -21,5 +21,6 @@ Migration migrationV14RegistrationNumbers();
 Migration migrationV15SearchCase();
 Migration migrationV16ShortSearch();
 Migration migrationV17ListOrders();
+Migration migrationV18MissingPatients();
 
 } // namespace wb
