@@ -130,7 +130,11 @@ TypingScope::~TypingScope() {
 }
 
 HandlerScope::HandlerScope() {
-    ++handlers;
+    // A key typed into a box: the box shows it before the handler's work (a search's looks at the
+    // table) begins.
+    if (++handlers == 1)
+        if (QWidget* box = typingTarget(); box && box->isVisible())
+            box->repaint();
 }
 
 HandlerScope::~HandlerScope() {

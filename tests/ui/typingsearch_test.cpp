@@ -8,6 +8,7 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QLineEdit>
 
 using namespace wb;
 namespace user = wbtest::user;
@@ -34,6 +35,19 @@ protected:
         w.ui()->txt_s_value->clear();
         user::wait();
         return w;
+    }
+};
+
+// Counts the paints of a widget.
+class Paints : public QObject {
+public:
+    explicit Paints(QWidget* w) { w->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        count += e->type() == QEvent::Paint;
+        return false;
     }
 };
 
@@ -83,6 +97,31 @@ TEST_P(TypingSearchTest, KeysTypedWhileAListIsReadAreShownAtOnceAndOnlyTheLastTe
 
 // A command key pressed while a list is read (Ctrl+F4, which closes the window) waits until the list
 // is shown, then acts as it would have: never in the middle of the read, never lost.
+// The typed character is painted before the search it starts reads anything, so a slow look at the
+// table never holds what was typed.
+TEST_P(TypingSearchTest, TheTypedCharacterIsPaintedBeforeTheSearchReadsAnything) {
+    auto& w = openSearch();
+    QLineEdit* box = w.ui()->txt_s_value;
+    Paints paints(box);
+    QList<int> paintedAtFirstRead;
+    bool read = false;
+    setStatementHook([&](const QString&) {
+        if (!read)
+            paintedAtFirstRead << paints.count;
+        read = true;
+    });
+    for (const QString& key : {QStringLiteral("X"), QStringLiteral("Q")}) {
+        paints.count = 0;
+        read = false;
+        user::type(key);
+    }
+    setStatementHook({});
+    EXPECT_EQ(box->text(), QStringLiteral("XQ"));
+    ASSERT_EQ(paintedAtFirstRead.size(), 2);
+    EXPECT_GT(paintedAtFirstRead[0], 0);
+    EXPECT_GT(paintedAtFirstRead[1], 0);
+}
+
 TEST_P(TypingSearchTest, ACommandKeyPressedWhileAListIsReadActsOnceTheListIsShown) {
     auto& w = openSearch();
     QStringList shown;
