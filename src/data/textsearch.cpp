@@ -281,6 +281,21 @@ bool keptAsTyped(const QString& text) {
 
 } // namespace
 
+bool manyMatches(Connection& con, const QString& table, const QString& column, const QString& text) {
+    if (text.isEmpty())
+        return true;
+    if (con.engine() == Engine::Sqlite)
+        return sqliteManyShortMatches(con, table, column, text);
+    return con.scalar(
+                  QStringLiteral("select count(*) from (select 1 from (select %1 from %2 limit %3) firstrows "
+                                 "where (%1 || '') ILIKE ?::text ESCAPE '\\' limit %4) probe")
+                      .arg(column, table)
+                      .arg(walkLimit(postgresRows(con, table)))
+                      .arg(Probe),
+                  {likeContains(text)})
+               .toInt() >= Probe;
+}
+
 void createIndexes(Connection& con, const QList<SearchIndex>& indexes) {
     if (indexes.isEmpty())
         return;

@@ -16,8 +16,11 @@ QString frm_Observation::searchQuery(const QString& criterion, QVariantList& par
         QVariantList values;
         const QString filter = TextSearch::contains(
             *Con, QStringLiteral("Addmission"), QStringLiteral("Reg_no"), text, values, QStringLiteral("a"));
-        // One or two characters are in most registration numbers: the list is walked in its order.
-        return byName(filter, values, params, text.size() < 3);
+        // Text that many registration numbers hold (one or two characters are in most): the list is
+        // walked in its order, which has nothing to do with the numbers.
+        const bool many = text.size() < 3 || TextSearch::manyMatches(*Con, QStringLiteral("Addmission"),
+                                                                     QStringLiteral("Reg_no"), text);
+        return byName(filter, values, params, many);
     }
     if (criterion == QLatin1String("Patient Name"))
         return selectList() + patientNameFilter(text, params);
