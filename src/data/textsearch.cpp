@@ -141,7 +141,7 @@ bool manyInListOrder(Connection& con, const QString& table, const QString& colum
     return con.scalar(
                   QStringLiteral("select count(*) from (select 1 from (select %1.%2 as %2 from %3 %1 order "
                                  "by %4 limit %5) %1 where %6 limit %7) probe")
-                      .arg(q, column, table, order.terms)
+                      .arg(q, column, table, leading)
                       .arg(limit)
                       .arg(exact)
                       .arg(Probe),
@@ -219,9 +219,9 @@ QString sqliteIndexQuery(Connection& con, const QString& table, const QString& c
     return used.isEmpty() ? quoted(text.toUpper()) : used.join(QStringLiteral(" AND "));
 }
 
-// One or two characters: the first rows of the table, read until Probe of them match.
-bool sqliteManyShortMatches(Connection& con, const QString& table, const QString& column,
-                            const QString& text) {
+// The first rows of the table, read until Probe of them match (one or two characters go through
+// the index when they do not).
+bool sqliteManyMatches(Connection& con, const QString& table, const QString& column, const QString& text) {
     const Rows rows = sqliteRows(con, table);
     return con.scalar(QStringLiteral("select count(*) from (select 1 from %1 where rowid >= ? and rowid < ? "
                                      "and %2 limit %3)")
@@ -231,8 +231,6 @@ bool sqliteManyShortMatches(Connection& con, const QString& table, const QString
                .toInt() >= Probe;
 }
 
-// The same probe on the server, over the table's first rows as they lie on disk, and whether its
-// pair index serves the text (ILIKE's fold may lengthen it).
 double postgresRows(Connection& con, const QString& table) {
     return con
         .scalar(
@@ -242,32 +240,39 @@ double postgresRows(Connection& con, const QString& table) {
         .toDouble();
 }
 
-// About how many rows hold the text: its share of the table's first rows as they lie on disk.
+// How many of the table's first `first` rows as they lie on disk hold the text (counting `most` at most).
+qint64 postgresFirstRowsHolding(Connection& con, const QString& table, const QString& column,
+                                const QString& text, qint64 first, qint64 most) {
+    return con
+        .scalar(QStringLiteral("select count(*) from (select 1 from (select %1 from %2 limit %3) firstrows "
+                               "where (%1 || '') ILIKE ?::text ESCAPE '\\' limit %4) probe")
+                    .arg(column, table)
+                    .arg(first)
+                    .arg(most),
+                {likeContains(text)})
+        .toLongLong();
+}
+
+// The probe on the server: Probe matches among the table's first rows.
+bool postgresManyMatches(Connection& con, const QString& table, const QString& column, const QString& text) {
+    return postgresFirstRowsHolding(con, table, column, text, walkLimit(postgresRows(con, table)), Probe) >=
+           Probe;
+}
+
+// About how many rows hold the text: its share of the table's first rows.
 double postgresMatches(Connection& con, const QString& table, const QString& column, const QString& text) {
     const double rows = postgresRows(con, table);
     const qint64 first = std::max<qint64>(walkLimit(rows), 1000);
-    const double found =
-        con.scalar(QStringLiteral("select count(*) from (select %1 from %2 limit %3) firstrows "
-                                  "where (%1 || '') ILIKE ?::text ESCAPE '\\'")
-                       .arg(column, table)
-                       .arg(first),
-                   {likeContains(text)})
-            .toDouble();
-    return found * rows / static_cast<double>(first);
+    return static_cast<double>(postgresFirstRowsHolding(con, table, column, text, first, first)) * rows /
+           static_cast<double>(first);
 }
 
+// One or two characters on the server: the probe, and whether its pair index serves the text
+// (ILIKE's fold may lengthen it).
 bool postgresManyShortMatches(Connection& con, const QString& table, const QString& column,
                               const QString& text) {
-    const double rows = postgresRows(con, table);
-    return con
-        .scalar(QStringLiteral("select length(lower(?::text)) > 2 or (select count(*) from (select 1 from "
-                               "(select %1 from %2 limit %3) firstrows where (%1 || '') ILIKE ?::text ESCAPE "
-                               "'\\' limit %4) probe) >= %4")
-                    .arg(column, table)
-                    .arg(walkLimit(rows))
-                    .arg(Probe),
-                {text, likeContains(text)})
-        .toBool();
+    return con.scalar(QStringLiteral("select length(lower(?::text)) > 2"), {text}).toBool() ||
+           postgresManyMatches(con, table, column, text);
 }
 
 // Whether the embedded engine's trigram table keeps the text's characters as they are (it reads
@@ -284,16 +289,8 @@ bool keptAsTyped(const QString& text) {
 bool manyMatches(Connection& con, const QString& table, const QString& column, const QString& text) {
     if (text.isEmpty())
         return true;
-    if (con.engine() == Engine::Sqlite)
-        return sqliteManyShortMatches(con, table, column, text);
-    return con.scalar(
-                  QStringLiteral("select count(*) from (select 1 from (select %1 from %2 limit %3) firstrows "
-                                 "where (%1 || '') ILIKE ?::text ESCAPE '\\' limit %4) probe")
-                      .arg(column, table)
-                      .arg(walkLimit(postgresRows(con, table)))
-                      .arg(Probe),
-                  {likeContains(text)})
-               .toInt() >= Probe;
+    return con.engine() == Engine::Sqlite ? sqliteManyMatches(con, table, column, text)
+                                          : postgresManyMatches(con, table, column, text);
 }
 
 void createIndexes(Connection& con, const QList<SearchIndex>& indexes) {
@@ -387,7 +384,7 @@ QString contains(Connection& con, const QString& table, const QString& column, c
         return QStringLiteral("%1rowid IN (select rowid from %2 where %2 MATCH ?) AND %3")
             .arg(prefix, ftsTable(table, column), exact);
     }
-    if (!keptAsTyped(text) || sqliteManyShortMatches(con, table, column, text)) {
+    if (!keptAsTyped(text) || sqliteManyMatches(con, table, column, text)) {
         params << likeContains(text);
         return exact;
     }
