@@ -173,6 +173,16 @@ void Recordset::Open(const QString& sql, Connection& con, const QVariantList& pa
     con_ = &con;
 }
 
+QVector<QVector<QVariant>> Recordset::takeRows() {
+    QVector<QVector<QVariant>> rows = std::move(rows_);
+    rows_.clear();
+    changed_.clear();
+    isNewRow_.clear();
+    originalKey_.clear();
+    pos_ = 0;
+    return rows;
+}
+
 void Recordset::Close() {
     con_ = nullptr;
     baseTable_.clear();

@@ -49,6 +49,8 @@ public:
     // Value of the current row (raises when at EOF/BOF or the field is unknown).
     QVariant Fields(const QString& name) const;
     QVariant value(int row, int column) const { return rows_.at(row).at(column); }
+    // The rows' values, moved out: the record set keeps its fields and has no rows left.
+    QVector<QVector<QVariant>> takeRows();
     // The value as the text a box shows: Null becomes the empty text, dates dd/MM/yyyy.
     QString text(const QString& name) const;
     // Assigns a field of the current row; a null QVariant stores Null.

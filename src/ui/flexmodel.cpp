@@ -104,7 +104,7 @@ int FlexModel::readPage(int count, bool notify) {
     return read;
 }
 
-void FlexModel::append(const Recordset& rs, int keys) {
+void FlexModel::append(Recordset& rs, int keys) {
     const int fields = rs.fieldCount() - keys;
     // Two rows that tie on the whole order could be listed twice or never at a page's edge: the
     // list is refused before any of its rows is taken.
@@ -118,11 +118,12 @@ void FlexModel::append(const Recordset& rs, int keys) {
         last = order;
     }
     source_.last = last;
-    rows_.reserve(rows_.size() + rs.RecordCount());
-    for (int r = 0; r < rs.RecordCount(); ++r) {
-        QVector<QVariant> line(cols_);
-        for (int c = 0; c < cols_ && c < fields; ++c)
-            line[c] = rs.value(r, c);
+    // The order values after the shown fields are dropped; a row with fewer fields than the
+    // columns shows empty cells.
+    QVector<QVector<QVariant>> taken = rs.takeRows();
+    for (QVector<QVariant>& line : taken) {
+        line.resize(qMin(fields, cols_));
+        line.resize(cols_);
         rows_.append(std::move(line));
     }
 }
@@ -228,13 +229,14 @@ void FlexModel::clearTexts() {
 
 void FlexModel::replace(const Recordset& rs) {
     supersede();
+    Recordset rows(rs);
     beginResetModel();
     source_ = Source{};
-    take(rs);
+    take(rows);
     endResetModel();
 }
 
-void FlexModel::take(const Recordset& rs, int keys) {
+void FlexModel::take(Recordset& rs, int keys) {
     cols_ = rs.fieldCount() - keys;
     headers_ = rs.fieldNames().mid(0, cols_);
     rows_.clear();
@@ -245,8 +247,9 @@ int FlexModel::bindQuery(Connection& con, const QString& sql, const QVariantList
     PagedQuery query(sql, params, con.engine());
     QVariantList values;
     const QString firstPage = query.first(FirstPage, values);
-    const Recordset first = readFirst(con, firstPage, values);
-    const bool more = first.RecordCount() == FirstPage;
+    Recordset first = readFirst(con, firstPage, values);
+    const int read = first.RecordCount();
+    const bool more = read == FirstPage;
     if (more && !query.ordered())
         throw std::logic_error("A paged list needs an order that ends with its key.");
     beginResetModel();
@@ -260,7 +263,7 @@ int FlexModel::bindQuery(Connection& con, const QString& sql, const QVariantList
         throw;
     }
     endResetModel();
-    return first.RecordCount();
+    return read;
 }
 
 Recordset FlexModel::readFirst(Connection& con, const QString& sql, const QVariantList& params) {

@@ -26,7 +26,7 @@ public:
 
     // Rows read at once: the first screenful, then one page per fetch.
     static constexpr int FirstPage = 64;
-    static constexpr int PageSize = 512;
+    static constexpr int PageSize = 256;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -89,9 +89,9 @@ private:
     void materialise();
     // The record set's fields and rows become the model's (inside a reset); its last `keys` fields
     // are the order values of a bound query's rows.
-    void take(const Recordset& rs, int keys = 0);
-    // Appends the rows of `rs` from `row`, keeping the order values of the last one.
-    void append(const Recordset& rs, int keys);
+    void take(Recordset& rs, int keys = 0);
+    // Moves the rows of `rs` to the end of the model's, keeping the order values of the last one.
+    void append(Recordset& rs, int keys);
 
     QVector<CellFormat> formats_;
     int cols_ = 0;

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDate>
 #include <QStringList>
+#include <QStyledItemDelegate>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -195,6 +196,41 @@ TEST_P(FlexGridPagingTest, APageFarDownCostsWhatAPageNearTheTopCosts) {
         differ += grid.TextMatrix(r + 1, 0) != whole.value(r, 0).toString();
     EXPECT_EQ(differ, 0);
     EXPECT_EQ(grid.TextMatrix(grid.Rows() - 1, 1), QString()); // the Nulls come last
+}
+
+// The columns fit the values in view: a value shown on opening widens its column, but a page read
+// below the rows shown (the user scrolled to the end of those read) leaves every column as it was
+// and measures nothing, so scrolling does not wait for the texts of rows nobody sees yet.
+TEST_P(FlexGridPagingTest, APageReadBelowTheViewLeavesTheColumnsAlone) {
+    struct CountingDelegate : QStyledItemDelegate {
+        mutable int hints = 0;
+        QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+            ++hints;
+            return QStyledItemDelegate::sizeHint(option, index);
+        }
+    };
+    const QStringList codes = expectedCodes();
+    const QString longName = QStringLiteral("W").repeated(40);
+    for (const int at : {2, 70}) // in view on opening; in the page read after the first
+        con->Execute(QStringLiteral("update Patient_Slips set Pat_name = ? where Code_no = ?"),
+                     {longName + QString::number(at), codes.at(at)});
+    FlexGrid grid;
+    CountingDelegate delegate;
+    grid.setItemDelegate(&delegate);
+    grid.resize(500, 250);
+    grid.show();
+    grid.bindQuery(*con, Listing, {QStringLiteral("%")});
+    QApplication::processEvents();
+    const int nameWidth = grid.columnWidth(2);
+    EXPECT_GE(nameWidth, grid.fontMetrics().horizontalAdvance(longName)); // the value in view is whole
+
+    delegate.hints = 0;
+    grid.scrollToBottom();
+    QApplication::processEvents();
+    ASSERT_GT(grid.model()->rowCount(), 64); // the next page was read
+    EXPECT_EQ(delegate.hints, 0);
+    EXPECT_EQ(grid.columnWidth(2), nameWidth);
+    grid.setItemDelegate(nullptr);
 }
 
 // A list whose order is not total could list a row twice and never show another: the grid refuses
