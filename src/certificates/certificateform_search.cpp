@@ -52,7 +52,7 @@ void CertificateForm::bindListing(const QString& sql, const QVariantList& params
     // The grid reads the listing itself, a screenful now and more as the user scrolls; the shared
     // record set keeps none of it.
     Msh->setRedraw(false);
-    Msh->bindQuery(*Module1::Con, sql, params);
+    Msh->bindQuery(*Module1::Con, sql, params, gridCaptions());
     Msh->setRedraw(true);
     setGrid();
 }

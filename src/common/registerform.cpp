@@ -142,10 +142,10 @@ QString RegisterForm::searchQuery(const QString& criterion, QVariantList& params
         QStringLiteral("select %1 from %2").arg(RegisterDefinition::selectList(gridColumns()), def_.table);
     for (const auto& c : def_.criteria) {
         if (c.caption == criterion) {
-            sql += QStringLiteral(" where ") + (c.condition.isEmpty() ? QString() : c.condition + " and ") +
-                   TextSearch::contains(*Con, def_.table, c.column,
-                                        txt_s_value ? txt_s_value->text() : QString(), params, {},
-                                        listOrder());
+            sql +=
+                QStringLiteral(" where ") + (c.condition.isEmpty() ? QString() : c.condition + " and ") +
+                TextSearch::contains(*Con, def_.table, c.column,
+                                     txt_s_value ? txt_s_value->text() : QString(), params, {}, listOrder());
             break;
         }
     }
@@ -174,7 +174,7 @@ void RegisterForm::FillGird(const QString& criterion) {
     const QString sql = searchQuery(criterion, params);
     // The grid reads the result itself, a screenful now and more as the user scrolls.
     Msh->setRedraw(false);
-    const bool empty = Msh->bindQuery(*Con, sql, params) == 0;
+    const bool empty = Msh->bindQuery(*Con, sql, params, gridCaptions()) == 0;
     if (empty && def_.emptyGrid == RegisterDefinition::EmptyGrid::Cleared) {
         Msh->clearToEmpty();
         Msh->setRedraw(true);
@@ -184,6 +184,13 @@ void RegisterForm::FillGird(const QString& criterion) {
         Msh->setRows(2);
     Msh->setRedraw(true);
     setGrid();
+}
+
+QStringList RegisterForm::gridCaptions() const {
+    QStringList captions;
+    for (const auto& g : gridColumns())
+        captions << g.header;
+    return captions;
 }
 
 void RegisterForm::setGrid() {

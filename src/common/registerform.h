@@ -74,6 +74,9 @@ public:
     virtual void ClearAll();
     virtual void FillGird(const QString& criterion = QString());
     virtual void setGrid();
+    // The headers setGrid gives the grid's columns (empty where it leaves the field name), for a
+    // list bound with them in place so that they are not set again over it.
+    QStringList gridCaptions() const;
     virtual void FillData();
     virtual void SetMaxlength();
 

@@ -120,7 +120,7 @@ void frm_Addmission::DTPicker2_Change() {
         *Con,
         QStringLiteral("select %1 from Addmission a where a.admdate = ? order by Pat_name, a.Row_no")
             .arg(definition().selectList()),
-        {ui_->DTPicker2->date()});
+        {ui_->DTPicker2->date()}, gridCaptions());
     Msh->setRedraw(true);
     setGrid();
 }

@@ -30,7 +30,7 @@ QString frm_Observation::searchQuery(const QString& criterion, QVariantList& par
 void frm_Observation::listRows(const QString& sql, const QVariantList& params) {
     // The grid reads the list itself, a screenful now and more as the user scrolls.
     Msh->setRedraw(false);
-    Msh->bindQuery(*Con, sql, params);
+    Msh->bindQuery(*Con, sql, params, gridCaptions());
     Msh->setRedraw(true);
     setGrid();
 }

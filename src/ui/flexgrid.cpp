@@ -139,7 +139,10 @@ void FlexGrid::setColWidth(int col, int twips) {
     setColumnHidden(col, false);
     // Shown as designed, or wider where its header or a value in view would be cut.
     const int designed = twips > 0 ? twipsToPixels(twips) : horizontalHeader()->defaultSectionSize();
-    setColumnWidth(col, designed);
+    // A column already fitted wider than the same design is left to the fit that follows: set back
+    // and widened again, it would be laid out and painted twice for every list.
+    if (fit_->designed(col) != designed || columnWidth(col) < designed)
+        setColumnWidth(col, designed);
     fit_->setDesigned(col, designed);
 }
 
@@ -155,10 +158,11 @@ void FlexGrid::bind(const Recordset& rs) {
         setRow(1);
 }
 
-int FlexGrid::bindQuery(Connection& con, const QString& sql, const QVariantList& params) {
+int FlexGrid::bindQuery(Connection& con, const QString& sql, const QVariantList& params,
+                        const QStringList& captions) {
     int read = 0;
     try {
-        read = model_->bindQuery(con, sql, params);
+        read = model_->bindQuery(con, sql, params, captions);
     } catch (const Superseded&) {
         // The handler that switched repainting off for this list ends here: the grid shows the
         // newer keystroke's list.
@@ -180,7 +184,9 @@ void FlexGrid::Clear() {
 }
 
 void FlexGrid::setRedraw(bool on) {
-    setUpdatesEnabled(on);
+    // The rows alone: the frame, header and scroll bars repaint themselves when they change, and
+    // switching the whole grid back on would paint them over again for every list.
+    viewport()->setUpdatesEnabled(on);
 }
 
 void FlexGrid::setColumnFormat(int col, QString (*format)(const QVariant& value)) {

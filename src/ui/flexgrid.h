@@ -44,7 +44,8 @@ public:
     // Binds a query's result read page by page: the first screenful now, the next pages as the
     // user scrolls or a row further down is read. Rows counts the whole result. The query must not
     // end in LIMIT; its values are bound parameters. Returns the rows of the first page (0: empty).
-    int bindQuery(Connection& con, const QString& sql, const QVariantList& params = {});
+    int bindQuery(Connection& con, const QString& sql, const QVariantList& params = {},
+                  const QStringList& captions = {});
     // Unbound, cleared, 2 rows (the empty header and one empty row).
     void clearToEmpty();
     // Clears every cell, keeping Rows and Cols.

@@ -166,6 +166,8 @@ void FlexModel::setCell(int row, int col, const QString& text) {
 }
 
 void FlexModel::setHeader(int col, const QString& text) {
+    if (col < headers_.size() && headers_.at(col) == text)
+        return;
     if (headers_.size() <= col)
         headers_.resize(cols_);
     headers_[col] = text;
@@ -236,14 +238,18 @@ void FlexModel::replace(const Recordset& rs) {
     endResetModel();
 }
 
-void FlexModel::take(Recordset& rs, int keys) {
+void FlexModel::take(Recordset& rs, int keys, const QStringList& captions) {
     cols_ = rs.fieldCount() - keys;
     headers_ = rs.fieldNames().mid(0, cols_);
+    for (int c = 0; c < cols_ && c < captions.size(); ++c)
+        if (!captions.at(c).isEmpty())
+            headers_[c] = captions.at(c);
     rows_.clear();
     append(rs, keys);
 }
 
-int FlexModel::bindQuery(Connection& con, const QString& sql, const QVariantList& params) {
+int FlexModel::bindQuery(Connection& con, const QString& sql, const QVariantList& params,
+                         const QStringList& captions) {
     PagedQuery query(sql, params, con.engine());
     QVariantList values;
     const QString firstPage = query.first(FirstPage, values);
@@ -255,7 +261,7 @@ int FlexModel::bindQuery(Connection& con, const QString& sql, const QVariantList
     beginResetModel();
     source_ = Source{&con, std::move(query), more, {}};
     try {
-        take(first, source_.query.keyCount());
+        take(first, source_.query.keyCount(), captions);
     } catch (...) {
         source_ = Source{};
         rows_.clear();

@@ -62,7 +62,9 @@ public:
     // While a key is being typed into a box the first page is read in the background and typing
     // goes on; a newer change of the cells (another bind, a clear) stops that read, and this call
     // then throws Superseded without touching the cells.
-    int bindQuery(Connection& con, const QString& sql, const QVariantList& params);
+    // `captions`, where given and not empty, head their columns in place of the field names.
+    int bindQuery(Connection& con, const QString& sql, const QVariantList& params,
+                  const QStringList& captions = {});
 
 private:
     // A first page being read in the background, and the loop that waits for it.
@@ -89,7 +91,7 @@ private:
     void materialise();
     // The record set's fields and rows become the model's (inside a reset); its last `keys` fields
     // are the order values of a bound query's rows.
-    void take(Recordset& rs, int keys = 0);
+    void take(Recordset& rs, int keys = 0, const QStringList& captions = {});
     // Moves the rows of `rs` to the end of the model's, keeping the order values of the last one.
     void append(Recordset& rs, int keys);
 

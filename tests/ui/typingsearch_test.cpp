@@ -8,6 +8,7 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 
 using namespace wb;
@@ -120,6 +121,23 @@ TEST_P(TypingSearchTest, TheTypedCharacterIsPaintedBeforeTheSearchReadsAnything)
     ASSERT_EQ(paintedAtFirstRead.size(), 2);
     EXPECT_GT(paintedAtFirstRead[0], 0);
     EXPECT_GT(paintedAtFirstRead[1], 0);
+}
+
+// What a keystroke changes in the grid (its rows) is painted at once, and the grid's frame, header
+// and scroll bars, which the list leaves as they were, are not painted over again afterwards: each
+// extra pass is time the typist waits for.
+TEST_P(TypingSearchTest, AKeystrokesListRepaintsTheRowsAndNotTheGridAroundThem) {
+    auto& w = openSearch();
+    QHeaderView* header = w.Msh->horizontalHeader();
+    user::type(QStringLiteral("AL")); // fewer rows than the grid shows: its scroll bar goes
+    for (const Qt::Key key : {Qt::Key_I, Qt::Key_Backspace, Qt::Key_I}) {
+        SCOPED_TRACE(key);
+        Paints rows(w.Msh->viewport()), frame(w.Msh), heads(header->viewport());
+        user::press(key);
+        EXPECT_GT(rows.count, 0);
+        EXPECT_LE(frame.count + heads.count, 1);
+    }
+    EXPECT_EQ(column(w, 3), (QStringList{QStringLiteral("ALI KHAN"), QStringLiteral("XAVIER ALI")}));
 }
 
 TEST_P(TypingSearchTest, ACommandKeyPressedWhileAListIsReadActsOnceTheListIsShown) {
