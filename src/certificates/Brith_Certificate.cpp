@@ -125,12 +125,12 @@ void Brith_Certificate::FillGird(const QString&) {
 
 void Brith_Certificate::dtpFrom_Change() {
     Module1::SearchFromDate = isoText(ui_->dtpFrom->date());
-    bindListing(listing(true, QStringLiteral("b.date_brith = ?")), {ui_->dtpFrom->date()});
+    listInGrid(listing(true, QStringLiteral("b.date_brith = ?")), {ui_->dtpFrom->date()});
 }
 
 void Brith_Certificate::dtpTo_Change() {
     Module1::SearchToDate = isoText(ui_->dtpTo->date());
-    bindListing(listing(true, QStringLiteral("b.issu_date = ?")), {ui_->dtpTo->date()});
+    listInGrid(listing(true, QStringLiteral("b.issu_date = ?")), {ui_->dtpTo->date()});
 }
 
 void Brith_Certificate::SetMaxlength() {

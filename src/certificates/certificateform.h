@@ -131,8 +131,6 @@ protected:
     // "select <grid columns> from <from> [where <filter>] order by <order>": the listings' query,
     // with the time columns on the 12-hour clock (" 9:05AM") or as stored.
     QString listing(bool clockTimes, const QString& filter = {}) const;
-    // Runs a listing and binds its rows to the grid, an empty result included (header only).
-    void bindListing(const QString& sql, const QVariantList& params = {});
     // The column a search criterion filters (empty for none).
     QString criterionColumn(const QString& caption) const;
     // "column contains the search box's text", its value appended to `params`: the one place the

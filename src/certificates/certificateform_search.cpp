@@ -48,15 +48,6 @@ QString CertificateForm::totalOrder() const {
     return definition().orderBy;
 }
 
-void CertificateForm::bindListing(const QString& sql, const QVariantList& params) {
-    // The grid reads the listing itself, a screenful now and more as the user scrolls; the shared
-    // record set keeps none of it.
-    Msh->setRedraw(false);
-    Msh->bindQuery(*Module1::Con, sql, params, gridCaptions());
-    Msh->setRedraw(true);
-    setGrid();
-}
-
 QString CertificateForm::criterionColumn(const QString& caption) const {
     for (const auto& c : definition().criteria)
         if (c.caption == caption)
@@ -70,7 +61,7 @@ QString CertificateForm::containsFilter(const QString& column, QVariantList& par
 }
 
 void CertificateForm::FillGird(const QString&) {
-    bindListing(listing(true));
+    listInGrid(listing(true));
 }
 
 void CertificateForm::cmdfind_Click() {
@@ -81,7 +72,7 @@ void CertificateForm::cmdfind_Click() {
     }
     QVariantList params;
     const QString filter = containsFilter(column, params);
-    bindListing(listing(false, filter), params);
+    listInGrid(listing(false, filter), params);
 }
 
 void CertificateForm::txt_s_val_Change() {
@@ -89,7 +80,7 @@ void CertificateForm::txt_s_val_Change() {
 }
 
 void CertificateForm::cmdshowall_Click() {
-    bindListing(listing(cert_.showAllOnClock));
+    listInGrid(listing(cert_.showAllOnClock));
 }
 
 void CertificateForm::cmds_cancel_Click() {

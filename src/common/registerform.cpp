@@ -193,6 +193,13 @@ QStringList RegisterForm::gridCaptions() const {
     return captions;
 }
 
+void RegisterForm::listInGrid(const QString& sql, const QVariantList& params) {
+    Msh->setRedraw(false);
+    Msh->bindQuery(*Con, sql, params, gridCaptions());
+    Msh->setRedraw(true);
+    setGrid();
+}
+
 void RegisterForm::setGrid() {
     const auto& columns = gridColumns();
     for (int c = 0; c < columns.size() && c < Msh->Cols(); ++c) {

@@ -77,6 +77,9 @@ public:
     // The headers setGrid gives the grid's columns (empty where it leaves the field name), for a
     // list bound with them in place so that they are not set again over it.
     QStringList gridCaptions() const;
+    // Binds a list to the grid with those headers (a screenful read now, more as the user scrolls;
+    // the shared record set keeps none of it), then sets the grid up.
+    void listInGrid(const QString& sql, const QVariantList& params = {});
     virtual void FillData();
     virtual void SetMaxlength();
 

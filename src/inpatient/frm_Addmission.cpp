@@ -115,14 +115,9 @@ void frm_Addmission::cmb_s_cri_Change() {
 
 void frm_Addmission::DTPicker2_Change() {
     Module1::SearchDate = ui_->DTPicker2->date().toString(QStringLiteral("yyyy-MM-dd"));
-    Msh->setRedraw(false);
-    Msh->bindQuery(
-        *Con,
-        QStringLiteral("select %1 from Addmission a where a.admdate = ? order by Pat_name, a.Row_no")
-            .arg(definition().selectList()),
-        {ui_->DTPicker2->date()}, gridCaptions());
-    Msh->setRedraw(true);
-    setGrid();
+    listInGrid(QStringLiteral("select %1 from Addmission a where a.admdate = ? order by Pat_name, a.Row_no")
+                   .arg(definition().selectList()),
+               {ui_->DTPicker2->date()});
 }
 
 void frm_Addmission::Timer2_Timer() {

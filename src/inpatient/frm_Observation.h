@@ -78,7 +78,6 @@ private:
                           bool many = false);
     static QString patientNameFilter(const QString& text, QVariantList& params);
     void installKeys();
-    void listRows(const QString& sql, const QVariantList& params);
     void listDay(const QDate& day);
 
     std::unique_ptr<Ui::frm_Observation> ui_;

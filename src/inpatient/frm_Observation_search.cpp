@@ -27,14 +27,6 @@ QString frm_Observation::searchQuery(const QString& criterion, QVariantList& par
     return byName({}, {}, params); // "Date": every row
 }
 
-void frm_Observation::listRows(const QString& sql, const QVariantList& params) {
-    // The grid reads the list itself, a screenful now and more as the user scrolls.
-    Msh->setRedraw(false);
-    Msh->bindQuery(*Con, sql, params, gridCaptions());
-    Msh->setRedraw(true);
-    setGrid();
-}
-
 void frm_Observation::FillGird(const QString&) {
     // The criterion is always the list's own.
     RegisterForm::FillGird(ui_->cmb_s_cri->currentText());
@@ -51,13 +43,13 @@ void frm_Observation::cmdfind_Click() {
 void frm_Observation::cmdshowall_Click() {
     QVariantList params;
     const QString filter = patientNameFilter(ui_->txt_s_val->text(), params);
-    listRows(selectList() + filter, params);
+    listInGrid(selectList() + filter, params);
 }
 
 void frm_Observation::listDay(const QDate& day) {
     QVariantList params;
     const QString sql = byName(QStringLiteral("a.admdate = ?"), {day}, params);
-    listRows(sql, params);
+    listInGrid(sql, params);
 }
 
 void frm_Observation::DTPicker2_Change() {
