@@ -1,6 +1,7 @@
 #include "registerform.h"
 
 #include "data/dberror.h"
+#include "data/orderedsearch.h"
 #include "data/textsearch.h"
 #include "picker.h"
 #include "printing.h"
@@ -138,19 +139,30 @@ void RegisterForm::ClearAll() {
 }
 
 QString RegisterForm::searchQuery(const QString& criterion, QVariantList& params) const {
-    QString sql =
-        QStringLiteral("select %1 from %2").arg(RegisterDefinition::selectList(gridColumns()), def_.table);
-    for (const auto& c : def_.criteria) {
-        if (c.caption == criterion) {
-            sql +=
-                QStringLiteral(" where ") + (c.condition.isEmpty() ? QString() : c.condition + " and ") +
-                TextSearch::contains(*Con, def_.table, c.column,
-                                     txt_s_value ? txt_s_value->text() : QString(), params, {}, listOrder());
-            break;
-        }
-    }
+    const QString select = RegisterDefinition::selectList(gridColumns());
+    for (const auto& c : def_.criteria)
+        if (c.caption == criterion)
+            return containsQuery(select, def_.table, {}, c.column, c.condition,
+                                 txt_s_value ? txt_s_value->text() : QString(), params);
+    QString sql = QStringLiteral("select %1 from %2").arg(select, def_.table);
     if (!listOrder().isEmpty())
         sql += QStringLiteral(" order by ") + listOrder();
+    return sql;
+}
+
+QString RegisterForm::containsQuery(const QString& select, const QString& table, const QString& qualifier,
+                                    const QString& column, const QString& condition, const QString& text,
+                                    QVariantList& params) const {
+    const QString order = listOrder();
+    const QString also = condition.isEmpty() ? QString() : condition + QStringLiteral(" and ");
+    if (const auto walk = OrderedSearch::walk(*Con, table, column, text, params, qualifier, order))
+        return QStringLiteral("select %1 from %2 where %3%4 order by %5")
+            .arg(select, walk->from, also, walk->filter, walk->order);
+    const QString filter = TextSearch::contains(*Con, table, column, text, params, qualifier, order);
+    QString sql = QStringLiteral("select %1 from %2%3 where %4%5")
+                      .arg(select, table, qualifier.isEmpty() ? QString() : u' ' + qualifier, also, filter);
+    if (!order.isEmpty())
+        sql += QStringLiteral(" order by ") + order;
     return sql;
 }
 

@@ -137,6 +137,12 @@ protected:
     virtual QString searchQuery(const QString& criterion, QVariantList& params) const;
     // The definition's order, made total with the key.
     QString listOrder() const;
+    // "select `select` from `table` [`qualifier`] where [`condition` and] `column` contains `text`" in
+    // the list's order: where the list is ordered by that column, the rows holding the text are
+    // walked in that order (see OrderedSearch).
+    QString containsQuery(const QString& select, const QString& table, const QString& qualifier,
+                          const QString& column, const QString& condition, const QString& text,
+                          QVariantList& params) const;
     // The grid's columns as filled now (a screen with two layouts gives the one in use).
     virtual const QList<RegisterDefinition::GridColumn>& gridColumns() const { return def_.grid; }
     // Checks after the required boxes; false stops the save (the check says why).

@@ -1,6 +1,7 @@
 #include "schema.h"
 
 #include "connection.h"
+#include "orderedsearch.h"
 #include "recordset.h"
 #include "serverrights.h"
 
@@ -92,6 +93,7 @@ void migrate(Connection& con, int upTo) {
         if (m.extra)
             m.extra(con);
         TextSearch::createIndexes(con, m.searchIndexes);
+        OrderedSearch::create(con, m.orderedSearches);
         con.Execute(QStringLiteral("INSERT INTO Schema_Version (Version) VALUES (?)"), {m.version});
         t.commit();
     }

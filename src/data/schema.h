@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "orderedsearch.h"
 #include "textsearch.h"
 
 #include <QList>
@@ -40,8 +41,9 @@ struct Migration {
     int version = 0;
     QString description;
     QList<Table> tables;
-    std::function<void(Connection&)> extra; // further statements, run after the tables
-    QList<SearchIndex> searchIndexes;       // contains-search indexes, created after `extra`
+    std::function<void(Connection&)> extra;     // further statements, run after the tables
+    QList<SearchIndex> searchIndexes;           // contains-search indexes, created after `extra`
+    QList<OrderedSearchColumn> orderedSearches; // searched in their lists' order, created last
 };
 
 namespace Schema {

@@ -90,12 +90,11 @@ void frm_Addmission::FillData() {
 }
 
 QString frm_Addmission::searchQuery(const QString& criterion, QVariantList& params) const {
+    if (criterion == QLatin1String("Reg No"))
+        return containsQuery(definition().selectList(), QStringLiteral("Addmission"), QStringLiteral("a"),
+                             QStringLiteral("Reg_no"), {}, ui_->txt_s_val->text(), params);
     QString sql = QStringLiteral("select %1 from Addmission a").arg(definition().selectList());
-    if (criterion == QLatin1String("Reg No")) {
-        sql += QStringLiteral(" where ") +
-               TextSearch::contains(*Con, QStringLiteral("Addmission"), QStringLiteral("Reg_no"),
-                                    ui_->txt_s_val->text(), params, QStringLiteral("a"), listOrder());
-    } else if (criterion == QLatin1String("Patient Name")) {
+    if (criterion == QLatin1String("Patient Name")) {
         sql +=
             QStringLiteral(" join Patient_Slips b on b.Row_no = a.Pat_row_id where %1")
                 .arg(TextSearch::contains(*Con, QStringLiteral("Patient_Slips"), QStringLiteral("Pat_name"),

@@ -1,3 +1,4 @@
+#include "data/orderedsearch.h"
 #include "data/recordset.h"
 #include "data/textsearch.h"
 #include "support/enginework.h"
@@ -82,6 +83,29 @@ protected:
     }
     QStringList scanned(const QString& text) {
         return names(con->dialect().containsCI(QStringLiteral("Pat_name")), {likeContains(text)});
+    }
+    // The codes the patient register lists for a code searched: through the walk of the text's
+    // trigrams in the list's order where there is one, else by the plain scan.
+    QStringList codes(const QString& text, bool plain = false) {
+        QVariantList params;
+        const auto walk = plain ? std::nullopt
+                                : OrderedSearch::walk(*con, QStringLiteral("Patient_Slips"),
+                                                      QStringLiteral("Code_no"), text, params, {}, ListOrder);
+        QString sql;
+        if (walk) {
+            sql = QStringLiteral("select Code_no from %1 where %2 order by %3")
+                      .arg(walk->from, walk->filter, walk->order);
+        } else {
+            sql = QStringLiteral("select Code_no from Patient_Slips where %1 order by %2")
+                      .arg(con->dialect().containsCI(QStringLiteral("Code_no")), ListOrder);
+            params << likeContains(text);
+        }
+        Recordset rs;
+        rs.Open(sql, *con, params);
+        QStringList out;
+        for (int r = 0; r < rs.RecordCount(); ++r)
+            out << rs.value(r, 0).toString();
+        return out;
     }
     std::unique_ptr<Connection> con;
     int last = 0;
@@ -233,6 +257,38 @@ TEST_P(TextSearchTest, EveryLetterFoldsThroughTheIndexAsThroughTheRowScan) {
         }
     }
     EXPECT_EQ(differ, 0);
+}
+
+// Codes searched in the register's order list what the plain scan lists, in its order (ties by key),
+// as codes are added, changed, moved to another key and deleted; wildcards, quotes and letters of
+// every case are matched as typed.
+TEST_P(TextSearchTest, CodesSearchedInTheirListsOrderFindWhatTheRowScanFinds) {
+    addPatients(QStringList(300, QStringLiteral("P")));
+    con->Execute(QStringLiteral("update Patient_Slips set Code_no = ? where Row_no = 7"), {"O'HARA-7"});
+    con->Execute(QStringLiteral("update Patient_Slips set Code_no = ? where Row_no = 8"), {"100%-8"});
+    con->Execute(QStringLiteral("update Patient_Slips set Code_no = ? where Row_no = 9"), {"ñúñez-9"});
+    con->Execute(QStringLiteral("update Patient_Slips set Code_no = 'PAT-12' where Row_no in (13, 14)"));
+    con->Execute(QStringLiteral("update Patient_Slips set Code_no = null where Row_no = 15"));
+    con->Execute(QStringLiteral("update Patient_Slips set Row_no = 1000 where Row_no = 20"));
+    con->Execute(QStringLiteral("delete from Patient_Slips where Row_no = 21"));
+    addPatients({QStringLiteral("LATE")});
+    const QStringList texts = {"PAT-1", "pat-2", "T-1", "-12", "PAT-20", "PAT-21", "PAT-301", "O'H",
+                               "'HA",   "0%-",   "0X-", "ÑÚÑ", "úñe",    "Z-9",    "NOWHERE", "P"};
+    for (const QString& text : texts)
+        EXPECT_EQ(codes(text), codes(text, true)) << qPrintable(text);
+    EXPECT_EQ(codes(QStringLiteral("-12")),
+              (QStringList{"PAT-129", "PAT-128", "PAT-127", "PAT-126", "PAT-125", "PAT-124", "PAT-123",
+                           "PAT-122", "PAT-121", "PAT-120", "PAT-12", "PAT-12", "PAT-12"}));
+    EXPECT_EQ(codes(QStringLiteral("PAT-20")),
+              (QStringList{"PAT-209", "PAT-208", "PAT-207", "PAT-206", "PAT-205", "PAT-204", "PAT-203",
+                           "PAT-202", "PAT-201", "PAT-200", "PAT-20"}));
+    EXPECT_EQ(codes(QStringLiteral("PAT-21")).last(), QStringLiteral("PAT-210"));
+    EXPECT_EQ(codes(QStringLiteral("ÑÚÑ")), QStringList{"ñúñez-9"});
+    EXPECT_EQ(codes(QStringLiteral("PAT-301")), QStringList{"PAT-301"});
+    QVariantList params; // another order is not the walk's
+    EXPECT_FALSE(OrderedSearch::walk(*con, QStringLiteral("Patient_Slips"), QStringLiteral("Code_no"),
+                                     QStringLiteral("PAT-1"), params, {}, QStringLiteral("Code_no"))
+                     .has_value());
 }
 
 WB_ENGINES(TextSearchTest);

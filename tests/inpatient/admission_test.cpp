@@ -1,3 +1,4 @@
+#include "data/dialect.h"
 #include "inpatient/admissionrules.h"
 #include "inpatient/frm_Addmission.h"
 #include "inpatienttest.h"
@@ -6,6 +7,7 @@
 #include "shell/MDIForm1.h"
 #include "shell/module1.h"
 #include "support/datepicker.h"
+#include "support/enginework.h"
 #include "support/printed.h"
 #include "support/registertest.h"
 #include "ui/clock.h"
@@ -14,6 +16,7 @@
 
 #include <QAction>
 #include <QMdiArea>
+#include <QSqlQuery>
 #include <QTest>
 #include <atomic>
 #include <chrono>
@@ -527,3 +530,34 @@ TEST_P(AdmissionTest, TwoDesksSavingOneRegistrationNumberAtOnceStoreItOnce) {
 WB_ENGINES(AdmissionTest);
 
 } // namespace
+
+// Registration numbers searched in the list's order, newest first: "R-1", whose admissions all come
+// after every "R-2" to "R-9", lists its first screenful from about a screenful of admissions.
+TEST_P(AdmissionTest, ARegistrationNumberLateInTheListIsListedFromAScreenfulOfAdmissions) {
+    run(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < 20000) "
+                       "insert into Addmission (Row_no, Reg_no, Pat_row_id, admdate) select i, 'R-' || i, "
+                       "1 + i % 2, ? from n"),
+        {QDate(2026, 3, 1)});
+    if (Module1::Con->engine() == Engine::Postgres) { // the statistics a hospital's tables have by now
+        Connection owner;
+        owner.Open(wbtest::serverAdminInfo(Module1::Con->info().database));
+        owner.Execute(QStringLiteral("vacuum analyze"));
+    }
+    const auto plain = [] {
+        QStringList regs;
+        QSqlQuery q = Module1::Con->query(
+            QStringLiteral("select Reg_no from Addmission where %1 order by Reg_no desc, Row_no limit 64")
+                .arg(Module1::Con->dialect().containsCI(QStringLiteral("Reg_no"))),
+            {likeContains(QStringLiteral("R-1"))});
+        while (q.next())
+            regs << q.value(0).toString();
+        return regs;
+    };
+    const qint64 walked = wbtest::engineWork(*Module1::Con, QStringLiteral("Addmission"), plain);
+    auto& w = open();
+    w.ui()->cmb_s_cri->setCurrentText(QStringLiteral("Reg No"));
+    const qint64 searched = wbtest::engineWork(*Module1::Con, QStringLiteral("Addmission"),
+                                               [&] { w.ui()->txt_s_val->setText(QStringLiteral("R-1")); });
+    EXPECT_LT(searched * 5, walked) << searched << " against " << walked;
+    EXPECT_EQ(column(w, 2).mid(0, 64), plain());
+}

@@ -1,7 +1,9 @@
 #include "common/picker.h"
+#include "data/dialect.h"
 #include "registers/frm_patient_detail.h"
 #include "shell/MDIForm1.h"
 #include "shell/module1.h"
+#include "support/enginework.h"
 #include "support/printed.h"
 #include "support/registertest.h"
 #include "support/userdriver.h"
@@ -11,6 +13,7 @@
 #include <QApplication>
 #include <QDate>
 #include <QMdiArea>
+#include <QSqlQuery>
 #include <QTest>
 #include <algorithm>
 #include <functional>
@@ -291,3 +294,52 @@ TEST_P(PatientRegisterTest, PrintsTheLoadedPatientOrEveryPatient) {
 }
 
 } // namespace
+
+// Codes searched in the register's own order, newest code first: a code whose matches all come late
+// in that order ("PAT-1" after every "PAT-2" to "PAT-9") lists its first screenful from about a
+// screenful of rows, not from walking the list up to them or from every match, and the pages read
+// as the user scrolls on follow in the same order.
+TEST_P(PatientRegisterTest, ACodeWhoseMatchesComeLateInTheListIsListedFromAScreenfulOfRows) {
+    Module1::Con->Execute(
+        QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < 20000) "
+                       "insert into Patient_Slips (Row_no, Code_no, Pat_name, Fat_name) "
+                       "select i, 'PAT-' || i, 'NAME ' || i, 'F' from n"));
+    if (Module1::Con->engine() == Engine::Postgres) { // the statistics a hospital's tables have by now
+        Connection owner;
+        owner.Open(wbtest::serverAdminInfo(Module1::Con->info().database));
+        owner.Execute(QStringLiteral("vacuum analyze"));
+    }
+    const auto plain = [](int rows) {
+        QStringList codes;
+        QSqlQuery q =
+            Module1::Con->query(QStringLiteral("select Code_no from Patient_Slips where %1 order by "
+                                               "Code_no desc, Row_no limit %2")
+                                    .arg(Module1::Con->dialect().containsCI(QStringLiteral("Code_no")))
+                                    .arg(rows),
+                                {likeContains(QStringLiteral("PAT-1"))});
+        while (q.next())
+            codes << q.value(0).toString();
+        return codes;
+    };
+    const qint64 walked =
+        wbtest::engineWork(*Module1::Con, QStringLiteral("Patient_Slips"), [&] { plain(64); });
+    auto& w = open();
+    w.SSTab1->setCurrentIndex(1);
+    w.ui()->cmb_s_cri->setCurrentIndex(1); // Patient Code
+    // The cost of the search as a pasted text reads it; then the same typed key by key.
+    const qint64 searched = wbtest::engineWork(*Module1::Con, QStringLiteral("Patient_Slips"), [&] {
+        w.ui()->txt_s_value->setText(QStringLiteral("PAT-1"));
+    });
+    EXPECT_LT(searched * 5, walked) << searched << " against " << walked;
+    w.ui()->txt_s_value->clear();
+    wbtest::user::click(w.ui()->txt_s_value);
+    wbtest::user::type(QStringLiteral("PAT-1"));
+    EXPECT_EQ(wbtest::user::textOf(w.ui()->txt_s_value), QStringLiteral("PAT-1"));
+    EXPECT_EQ(column(w, 1).mid(0, 64), plain(64));
+
+    wbtest::user::click(w.Msh);
+    wbtest::user::press(Qt::Key_PageDown, Qt::NoModifier, 30);
+    const QStringList listed = column(w, 1);
+    EXPECT_GT(listed.size(), 300);
+    EXPECT_EQ(listed, plain(static_cast<int>(listed.size())));
+}

@@ -22,5 +22,6 @@ Migration migrationV15SearchCase();
 Migration migrationV16ShortSearch();
 Migration migrationV17ListOrders();
 Migration migrationV18MissingPatients();
+Migration migrationV19OrderedSearch();
 
 } // namespace wb
