@@ -12,7 +12,7 @@ const QList<Migration>& Schema::migrations() {
         migrationV13SearchIndexes(), migrationV14RegistrationNumbers(),
         migrationV15SearchCase(),    migrationV16ShortSearch(),
         migrationV17ListOrders(),    migrationV18MissingPatients(),
-        migrationV19OrderedSearch(),
+        migrationV19OrderedSearch(), migrationV20WalkedColumns(),
     };
     return all;
 }

@@ -291,6 +291,39 @@ TEST_P(TextSearchTest, CodesSearchedInTheirListsOrderFindWhatTheRowScanFinds) {
                      .has_value());
 }
 
+// On the embedded engine a name searched in the register's order (by code, newest first) is looked
+// for in the order's index, which holds the names: walking two hundred names for each one listed
+// reads few pages, not each walked patient's row.
+TEST_P(TextSearchTest, NamesWalkedInTheCodeOrderAreReadFromItsIndex) {
+    if (con->engine() != Engine::Sqlite)
+        GTEST_SKIP() << "the server reads a walked row for its name";
+    con->Execute(
+        QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < 20000) "
+                       "insert into Patient_Slips (Row_no, Code_no, Pat_name, Fat_name, Tel_no, Addr) "
+                       "select i, 'PAT-' || i, case when i % 200 = 0 then 'RARE ' else 'COMMON ' end || i, "
+                       "'F', case when i % 200 = 0 then '0300-' else '0321-' end || i, 'HOUSE ' || i || ', A "
+                       "LONG ADDRESS THAT FILLS THE ROW' from n"));
+    con->Execute(QStringLiteral("analyze"));
+    for (const QString& column : {QStringLiteral("Pat_name"), QStringLiteral("Tel_no")}) {
+        const QString text =
+            column == QLatin1String("Pat_name") ? QStringLiteral("RARE") : QStringLiteral("0300");
+        QStringList listed;
+        const qint64 pages = wbtest::pagesRead(*con, [&] {
+            QVariantList params;
+            const QString filter = con->dialect().containsCI(column);
+            params << likeContains(text);
+            Recordset rs;
+            rs.Open(QStringLiteral("select Pat_name, Addr from Patient_Slips where %1 order by %2 limit 64")
+                        .arg(filter, ListOrder),
+                    *con, params);
+            for (int r = 0; r < rs.RecordCount(); ++r)
+                listed << rs.value(r, 0).toString();
+        });
+        EXPECT_EQ(listed.size(), 64);
+        EXPECT_LT(pages, 64 * 200 / 8) << qPrintable(column) << ": " << pages << " pages";
+    }
+}
+
 WB_ENGINES(TextSearchTest);
 
 } // namespace

@@ -25,4 +25,21 @@ qint64 engineWork(wb::Connection& con, const QString& table, const std::function
     return con.scalar(read, {table}).toLongLong() - before;
 }
 
+qint64 pagesRead(wb::Connection& con, const std::function<void()>& run) {
+    sqlite3* handle = *static_cast<sqlite3* const*>(con.database().driver()->handle().data());
+    const auto read = [handle] {
+        qint64 total = 0;
+        for (int kind : {SQLITE_DBSTATUS_CACHE_HIT, SQLITE_DBSTATUS_CACHE_MISS}) {
+            int now = 0;
+            int highest = 0;
+            sqlite3_db_status(handle, kind, &now, &highest, 0);
+            total += now;
+        }
+        return total;
+    };
+    const qint64 before = read();
+    run();
+    return read() - before;
+}
+
 } // namespace wbtest

@@ -13,4 +13,7 @@ namespace wbtest {
 // server reads from `table` (in one transaction, whose statistics count only its own reads).
 qint64 engineWork(wb::Connection& con, const QString& table, const std::function<void()>& run);
 
+// The database pages `run` reads on the embedded engine's connection `con` (from its cache or the file).
+qint64 pagesRead(wb::Connection& con, const std::function<void()>& run);
+
 } // namespace wbtest

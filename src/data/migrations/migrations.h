@@ -23,5 +23,6 @@ Migration migrationV16ShortSearch();
 Migration migrationV17ListOrders();
 Migration migrationV18MissingPatients();
 Migration migrationV19OrderedSearch();
+Migration migrationV20WalkedColumns();
 
 } // namespace wb
