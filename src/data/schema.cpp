@@ -63,6 +63,25 @@ bool hasTable(Connection& con, const QString& name) {
     return false;
 }
 
+// On the embedded engine, the indexes a step added to tables the planner has statistics of are
+// analysed too: an index without them is taken for one of unknown worth, and a list that should walk
+// it is sorted whole instead. A table without statistics is left so, as it was.
+void analyseNewIndexes(Connection& con) {
+    if (!con.scalar(QStringLiteral("select 1 from sqlite_master where name = 'sqlite_stat1'")).isValid())
+        return;
+    QStringList missing;
+    {
+        QSqlQuery q = con.query(QStringLiteral(
+            "select i.name from sqlite_master i where i.type = 'index' and i.sql is not null and "
+            "i.tbl_name in (select tbl from sqlite_stat1) and not exists (select 1 from sqlite_stat1 s "
+            "where s.idx = i.name)"));
+        while (q.next())
+            missing << q.value(0).toString();
+    }
+    for (const QString& index : missing)
+        con.Execute(QStringLiteral("ANALYZE \"%1\"").arg(index));
+}
+
 } // namespace
 
 int version(Connection& con) {
@@ -97,6 +116,8 @@ void migrate(Connection& con, int upTo) {
         con.Execute(QStringLiteral("INSERT INTO Schema_Version (Version) VALUES (?)"), {m.version});
         t.commit();
     }
+    if (embedded)
+        analyseNewIndexes(con);
     if (!embedded)
         ServerRights::grantTables(con); // every table, also those of later steps
 }
