@@ -3,6 +3,7 @@
 #include "connection.h"
 #include "schema.h"
 
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QStringList>
 #include <limits>
@@ -110,20 +111,37 @@ const OrderedSearchColumn* ordered(const QString& table, const QString& column) 
     return nullptr;
 }
 
-// Whether `order` is the walk table's: the column descending, ties by the key (each named with the
-// table's qualifier or without).
-bool servedOrder(const OrderedSearchColumn& c, const QString& qualifier, const QString& order) {
+// The column and the key of an order "column desc, key" (each named with the table's qualifier or
+// without).
+struct DescByKey {
+    QString column;
+    QString key;
+};
+std::optional<DescByKey> descByKey(const QString& qualifier, const QString& order) {
     const QStringList terms = order.split(u',');
     if (terms.size() != 2)
-        return false;
-    const auto names = [&](const QString& term, const QString& column) {
-        const QString t = term.simplified();
-        return t.compare(column, Qt::CaseInsensitive) == 0 ||
-               (!qualifier.isEmpty() && t.compare(qualifier + u'.' + column, Qt::CaseInsensitive) == 0);
+        return std::nullopt;
+    const auto name = [&](const QString& term) -> QString {
+        QString t = term.simplified();
+        if (!qualifier.isEmpty() && t.startsWith(qualifier + u'.', Qt::CaseInsensitive))
+            t = t.mid(qualifier.size() + 1);
+        static const QRegularExpression plain(QStringLiteral("^\\w+$"));
+        return plain.match(t).hasMatch() ? t : QString();
     };
     const QString first = terms[0].simplified();
-    return first.endsWith(QStringLiteral(" desc"), Qt::CaseInsensitive) &&
-           names(first.chopped(5), c.column) && names(terms[1], c.key);
+    if (!first.endsWith(QStringLiteral(" desc"), Qt::CaseInsensitive))
+        return std::nullopt;
+    DescByKey o{name(first.chopped(5)), name(terms[1])};
+    if (o.column.isEmpty() || o.key.isEmpty())
+        return std::nullopt;
+    return o;
+}
+
+// Whether `order` is the walk table's: the column descending, ties by the key.
+bool servedOrder(const OrderedSearchColumn& c, const QString& qualifier, const QString& order) {
+    const auto o = descByKey(qualifier, order);
+    return o && o->column.compare(c.column, Qt::CaseInsensitive) == 0 &&
+           o->key.compare(c.key, Qt::CaseInsensitive) == 0;
 }
 
 // Few rows hold a trigram that is found fewer times than this; those found this often or more are
@@ -207,6 +225,25 @@ std::optional<Walk> walk(Connection& con, const QString& table, const QString& c
     params << rarest(con, walk, trigrams) << likeContains(text);
     w.order = QStringLiteral("w.walk_value desc, w.walk_key");
     return w;
+}
+
+std::optional<QString> coveredList(Connection& con, const QString& select, const QString& table,
+                                   const QString& qualifier, const QString& where, const QString& order) {
+    if (con.engine() != Engine::Postgres)
+        return std::nullopt;
+    const auto o = descByKey(qualifier, order);
+    if (!o || con.scalar(QStringLiteral("select to_regclass(?::text) is not null"),
+                         {QStringLiteral("%1_%2_covering").arg(table, o->column).toLower()})
+                      .toBool() == false)
+        return std::nullopt;
+    // The rows in the index's order and tested there (the subquery names the table as the list
+    // does), then each listed row read by its key.
+    const QString named = qualifier.isEmpty() ? table : qualifier;
+    const QString alias = qualifier.isEmpty() ? QString() : u' ' + qualifier;
+    return QStringLiteral(
+               "select %1 from (select %2.%3 as walk_key, %2.%4 as walk_value from %5%6 where %7) k "
+               "join %5%6 on %2.%3 = k.walk_key order by k.walk_value desc, k.walk_key")
+        .arg(select, named, o->key, o->column, table, alias, where);
 }
 
 } // namespace wb::OrderedSearch

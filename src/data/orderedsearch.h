@@ -40,6 +40,14 @@ struct Walk {
 std::optional<Walk> walk(Connection& con, const QString& table, const QString& column, const QString& text,
                          QVariantList& params, const QString& qualifier, const QString& order);
 
+// On the server, a list ordered by a column of its table descending, ties by the key, whose order
+// has an index of its own that holds the searched columns ("<table>_<column>_covering"): the rows
+// are found and tested in that index, and only those listed are read (the server reads a row before
+// it tests it otherwise). The whole query, "select `select` from `table` [`qualifier`] where `where`"
+// in that order; nothing where no such index serves the order.
+std::optional<QString> coveredList(Connection& con, const QString& select, const QString& table,
+                                   const QString& qualifier, const QString& where, const QString& order);
+
 } // namespace OrderedSearch
 
 } // namespace wb

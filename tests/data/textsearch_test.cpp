@@ -188,6 +188,9 @@ TEST_P(TextSearchTest, ManyMatchesLateInTheListsOrderAreFoundThroughTheIndex) {
     if (con->engine() == Engine::Postgres) {
         Connection owner;
         owner.Open(wbtest::serverAdminInfo(db->name()));
+        // The walk weighed against reads each row it passes, as in a list whose order's index does
+        // not hold the searched column.
+        owner.Execute(QStringLiteral("drop index patient_slips_code_no_covering"));
         owner.Execute(QStringLiteral("vacuum analyze Patient_Slips"));
     }
     for (const QString& text : QStringList{"AAA", "aaa-1"}) {

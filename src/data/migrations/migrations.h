@@ -24,5 +24,6 @@ Migration migrationV17ListOrders();
 Migration migrationV18MissingPatients();
 Migration migrationV19OrderedSearch();
 Migration migrationV20WalkedColumns();
+Migration migrationV21CoveredOrders();
 
 } // namespace wb
