@@ -159,6 +159,11 @@ bool coveredWalk(Connection& con, const QString& table, const QString& column, c
         leading = leading.mid(order.qualifier.size() + 1);
     if (leading.isEmpty() || leading.contains(u'.') || leading.contains(u'('))
         return false;
+    if (con.engine() == Engine::Postgres) // the order's own index with the searched columns
+        return con
+            .scalar(QStringLiteral("select to_regclass(?::text) is not null"),
+                    {QStringLiteral("%1_%2_covering").arg(table, leading).toLower()})
+            .toBool();
     return con.scalar(QStringLiteral(
                           "select count(*) from pragma_index_list(?) l where exists (select 1 from "
                           "pragma_index_info(l.name) i where i.seqno = 0 and i.name = ? collate nocase) "
@@ -375,9 +380,11 @@ QString contains(Connection& con, const QString& table, const QString& column, c
             // The planner takes matches to be spread over the list's order: where they are not
             // among its first rows and are not too many, they are found first, then put in order.
             const QString filter = QStringLiteral("%1%2 ILIKE ?::text").arg(prefix, column);
-            if (!order.isEmpty() &&
-                !manyInListOrder(con, table, column, text, {order, qualifier},
-                                 walkLimit(postgresRows(con, table))) &&
+            const ListOrder listed{order, qualifier};
+            const qint64 reach =
+                walkLimit(postgresRows(con, table)) *
+                (!order.isEmpty() && coveredWalk(con, table, column, listed) ? CoveredReach : 1);
+            if (!order.isEmpty() && !manyInListOrder(con, table, column, text, listed, reach) &&
                 postgresMatches(con, table, column, text) <= ManyForTheIndex) {
                 params << likeContains(text) << likeContains(text);
                 return QStringLiteral(
