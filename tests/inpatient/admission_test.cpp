@@ -538,11 +538,7 @@ TEST_P(AdmissionTest, ARegistrationNumberLateInTheListIsListedFromAScreenfulOfAd
                        "insert into Addmission (Row_no, Reg_no, Pat_row_id, admdate) select i, 'R-' || i, "
                        "1 + i % 2, ? from n"),
         {QDate(2026, 3, 1)});
-    if (Module1::Con->engine() == Engine::Postgres) { // the statistics a hospital's tables have by now
-        Connection owner;
-        owner.Open(wbtest::serverAdminInfo(Module1::Con->info().database));
-        owner.Execute(QStringLiteral("vacuum analyze"));
-    }
+    wbtest::settleStatistics(*Module1::Con);
     const auto plain = [] {
         QStringList regs;
         QSqlQuery q = Module1::Con->query(

@@ -304,11 +304,7 @@ TEST_P(PatientRegisterTest, ACodeWhoseMatchesComeLateInTheListIsListedFromAScree
         QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < 20000) "
                        "insert into Patient_Slips (Row_no, Code_no, Pat_name, Fat_name) "
                        "select i, 'PAT-' || i, 'NAME ' || i, 'F' from n"));
-    if (Module1::Con->engine() == Engine::Postgres) { // the statistics a hospital's tables have by now
-        Connection owner;
-        owner.Open(wbtest::serverAdminInfo(Module1::Con->info().database));
-        owner.Execute(QStringLiteral("vacuum analyze"));
-    }
+    wbtest::settleStatistics(*Module1::Con);
     const auto plain = [](int rows) {
         QStringList codes;
         QSqlQuery q =
@@ -357,11 +353,7 @@ TEST_P(PatientRegisterTest, AThinlySpreadNameReadsOnlyThePatientsItLists) {
         "with recursive n(i) as (select 1 union all select i + 1 from n where i < 20000) "
         "insert into Patient_Slips (Row_no, Code_no, Pat_name, Fat_name) select i, 'PAT-' || i, "
         "case when i % 12 = 0 then 'RARE ' else 'COMMON ' end || i, 'F' from n"));
-    if (Module1::Con->engine() == Engine::Postgres) { // the statistics a hospital's tables have by now
-        Connection owner;
-        owner.Open(wbtest::serverAdminInfo(Module1::Con->info().database));
-        owner.Execute(QStringLiteral("vacuum analyze"));
-    }
+    wbtest::settleStatistics(*Module1::Con);
     auto& w = open();
     w.SSTab1->setCurrentIndex(1);
     w.ui()->cmb_s_cri->setCurrentIndex(0); // Patient Name

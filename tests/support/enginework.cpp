@@ -1,6 +1,7 @@
 #include "enginework.h"
 
 #include "data/connection.h"
+#include "testdb.h"
 
 #include <QSqlDriver>
 #include <sqlite3.h>
@@ -23,6 +24,14 @@ qint64 engineWork(wb::Connection& con, const QString& table, const std::function
     const qint64 before = con.scalar(read, {table}).toLongLong();
     run();
     return con.scalar(read, {table}).toLongLong() - before;
+}
+
+void settleStatistics(wb::Connection& con) {
+    if (con.engine() != wb::Engine::Postgres)
+        return;
+    wb::Connection owner;
+    owner.Open(serverAdminInfo(con.info().database));
+    owner.Execute(QStringLiteral("vacuum analyze"));
 }
 
 qint64 pagesRead(wb::Connection& con, const std::function<void()>& run) {
