@@ -252,8 +252,10 @@ QString sqliteIndexQuery(Connection& con, const QString& table, const QString& c
 
 // The first rows of the table, read until Probe of them match (one or two characters go through
 // the index when they do not).
-bool sqliteManyMatches(Connection& con, const QString& table, const QString& column, const QString& text) {
-    const Rows rows = sqliteRows(con, table);
+bool sqliteManyMatches(Connection& con, const QString& table, const QString& column, const QString& text,
+                       double reach = 1) {
+    Rows rows = sqliteRows(con, table);
+    rows.limit = static_cast<qint64>(std::ceil(static_cast<double>(rows.limit) * reach));
     return con.scalar(QStringLiteral("select count(*) from (select 1 from %1 where rowid >= ? and rowid < ? "
                                      "and %2 limit %3)")
                           .arg(table, con.dialect().containsCI(column))
@@ -285,9 +287,11 @@ qint64 postgresFirstRowsHolding(Connection& con, const QString& table, const QSt
 }
 
 // The probe on the server: Probe matches among the table's first rows.
-bool postgresManyMatches(Connection& con, const QString& table, const QString& column, const QString& text) {
-    return postgresFirstRowsHolding(con, table, column, text, walkLimit(postgresRows(con, table)), Probe) >=
-           Probe;
+bool postgresManyMatches(Connection& con, const QString& table, const QString& column, const QString& text,
+                         double reach = 1) {
+    const auto first =
+        static_cast<qint64>(std::ceil(static_cast<double>(walkLimit(postgresRows(con, table))) * reach));
+    return postgresFirstRowsHolding(con, table, column, text, first, Probe) >= Probe;
 }
 
 // About how many rows hold the text: its share of the table's first rows.
@@ -317,11 +321,12 @@ bool keptAsTyped(const QString& text) {
 
 } // namespace
 
-bool manyMatches(Connection& con, const QString& table, const QString& column, const QString& text) {
+bool manyMatches(Connection& con, const QString& table, const QString& column, const QString& text,
+                 double reach) {
     if (text.isEmpty())
         return true;
-    return con.engine() == Engine::Sqlite ? sqliteManyMatches(con, table, column, text)
-                                          : postgresManyMatches(con, table, column, text);
+    return con.engine() == Engine::Sqlite ? sqliteManyMatches(con, table, column, text, reach)
+                                          : postgresManyMatches(con, table, column, text, reach);
 }
 
 void createIndexes(Connection& con, const QList<SearchIndex>& indexes) {

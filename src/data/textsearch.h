@@ -46,7 +46,10 @@ QString contains(Connection& con, const QString& table, const QString& column, c
 
 // Whether many rows hold the text (Probe of the table's first rows as they lie), so that a list in an
 // order of its own, unrelated to the column, finds a screenful of them soon by walking that order.
-bool manyMatches(Connection& con, const QString& table, const QString& column, const QString& text);
+// `reach` widens the look for a walk whose rows cost less than the matches the index reads and
+// sorts (by the square root of the inverse of that share: the walk's rows fall as the matches grow).
+bool manyMatches(Connection& con, const QString& table, const QString& column, const QString& text,
+                 double reach = 1);
 
 } // namespace TextSearch
 
