@@ -176,6 +176,8 @@ void Connection::openDatabase() {
             // A list read a screenful at a time can be planned at a cost as if read whole; compiling
             // it would take longer than reading the screenful.
             step(QStringLiteral("SET jit = off"));
+            // Nor would starting helper processes for it: a screenful comes sooner from one.
+            step(QStringLiteral("SET max_parallel_workers_per_gather = 0"));
             if (info_.purpose == Purpose::Reader)
                 step(QStringLiteral("SET default_transaction_read_only = on"));
         }
