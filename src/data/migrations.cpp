@@ -13,7 +13,7 @@ const QList<Migration>& Schema::migrations() {
         migrationV15SearchCase(),    migrationV16ShortSearch(),
         migrationV17ListOrders(),    migrationV18MissingPatients(),
         migrationV19OrderedSearch(), migrationV20WalkedColumns(),
-        migrationV21CoveredOrders(),
+        migrationV21CoveredOrders(), migrationV22NameStatistics(),
     };
     return all;
 }

@@ -25,5 +25,6 @@ Migration migrationV18MissingPatients();
 Migration migrationV19OrderedSearch();
 Migration migrationV20WalkedColumns();
 Migration migrationV21CoveredOrders();
+Migration migrationV22NameStatistics();
 
 } // namespace wb
