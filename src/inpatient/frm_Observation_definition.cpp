@@ -90,40 +90,24 @@ QString frm_Observation::selectList() {
 }
 
 // In the patient's name order (ties by the patient's key, then the admission's), with the admissions
-// whose patient row is missing where the engine puts a Null name. The patients are walked in the
-// order of their name index and each one's admissions looked up, so the first screenful is read
-// without the rest; a left join from the admissions could only be sorted whole.
+// whose patient row is missing where the engine puts a Null name. A filter that keeps a few rows
+// finds them first and puts them in order; otherwise the admissions' list in that order
+// (`Addmission_by_name`, kept in step with both tables) is walked, so the first screenful is read
+// without the rest.
 QString frm_Observation::byName(const QString& filter, const QVariantList& filterParams, QVariantList& params,
                                 bool many) {
-    // The filter goes into each half of a list walked in its order (it keeps most rows, or all).
-    const QString also = filter.isEmpty() ? QString() : QStringLiteral(" and ") + filter;
-    if (Con->engine() == Engine::Sqlite) {
-        // The admissions without a patient row are kept in a table of their own (in step by
-        // triggers). Both halves come in the list's order and are merged.
-        const QString orphan = QStringLiteral("a.Row_no in (select Row_no from Addmission_without_patient)");
-        params += filterParams + filterParams;
-        return columns(QStringLiteral("x"), QStringLiteral("x.Pat_name")) +
-               QStringLiteral("from (select a.*, p.Pat_name as Pat_name, p.Row_no as Pat_key "
-                              "from Patient_Slips p join Addmission a on a.Pat_row_id = p.Row_no%2 "
-                              "union all select a.*, cast(null as varchar(60)), cast(null as integer) "
-                              "from Addmission a where %1%2) x order by x.Pat_name, x.Pat_key, x.Row_no")
-                   .arg(orphan, also);
-    }
-    if (!filter.isEmpty() && !many) { // a few rows: they are found first, then put in order
-        params += filterParams;
+    params += filterParams;
+    if (!filter.isEmpty() && !many)
         return selectList() + QStringLiteral(" where %1 order by p.Pat_name, p.Row_no, a.Row_no").arg(filter);
-    }
-    // Every row (or most): the patients, then one row standing for the missing ones (last, as a Null
-    // name is), each with its admissions.
-    const QString orphan = QStringLiteral("(a.Pat_row_id is null or not exists "
-                                          "(select 1 from Patient_Slips q where q.Row_no = a.Pat_row_id))");
-    params += filterParams + filterParams;
-    return columns(QStringLiteral("a"), QStringLiteral("s.Pat_name")) +
-           QStringLiteral("from (select Pat_name, Row_no from Patient_Slips union all select null, null) s "
-                          "cross join lateral (select a.* from Addmission a where a.Pat_row_id = s.Row_no%2 "
-                          "union all select a.* from Addmission a where s.Row_no is null and %1%2) a "
-                          "order by s.Pat_name, s.Row_no, a.Row_no")
-               .arg(orphan, also);
+    // Each listed admission is read by its key (on the server written so, since its guess of the
+    // filter's share could have it read every admission to join them).
+    const QString admission = Con->engine() == Engine::Sqlite
+                                  ? QStringLiteral("join Addmission a on a.Row_no = n.Row_no")
+                                  : QStringLiteral("cross join lateral (select * from Addmission x where "
+                                                   "x.Row_no = n.Row_no offset 0) a");
+    return columns(QStringLiteral("a"), QStringLiteral("n.Pat_name")) +
+           QStringLiteral("from Addmission_by_name n %1%2 order by n.Pat_name, n.Pat_key, n.Row_no")
+               .arg(admission, filter.isEmpty() ? QString() : QStringLiteral(" where ") + filter);
 }
 
 QString frm_Observation::patientNameFilter(const QString& text, QVariantList& params) {

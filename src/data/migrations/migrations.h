@@ -26,5 +26,6 @@ Migration migrationV19OrderedSearch();
 Migration migrationV20WalkedColumns();
 Migration migrationV21CoveredOrders();
 Migration migrationV22NameStatistics();
+Migration migrationV23AdmissionsByName();
 
 } // namespace wb
