@@ -72,8 +72,9 @@ private:
     // The search page's query of the grid's columns, and its filter on the patient's name.
     static QString columns(const QString& row, const QString& name);
     static QString selectList();
-    // The rows that pass `filter` (on the admission `a`; empty: every row) by patient name.
-    // `many`: the filter keeps most rows (a short text), so the list is walked in its order.
+    // The rows that pass `filter` (empty: every row) by patient name. `many`: the filter keeps many
+    // rows, so the admissions' list in that order (`n`, which it may test) is walked; otherwise the
+    // rows it keeps (of the admission `a` and its patient `p`) are found, then put in order.
     static QString byName(const QString& filter, const QVariantList& filterParams, QVariantList& params,
                           bool many = false);
     static QString patientNameFilter(const QString& text, QVariantList& params);
