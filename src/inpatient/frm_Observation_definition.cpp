@@ -99,22 +99,35 @@ QString frm_Observation::byName(const QString& filter, const QVariantList& filte
     params += filterParams;
     if (!filter.isEmpty() && !many)
         return selectList() + QStringLiteral(" where %1 order by p.Pat_name, p.Row_no, a.Row_no").arg(filter);
-    // Each listed admission is read by its key (on the server written so, since its guess of the
-    // filter's share could have it read every admission to join them).
-    const QString admission = Con->engine() == Engine::Sqlite
-                                  ? QStringLiteral("join Addmission a on a.Row_no = n.Row_no")
-                                  : QStringLiteral("cross join lateral (select * from Addmission x where "
-                                                   "x.Row_no = n.Row_no offset 0) a");
-    return columns(QStringLiteral("a"), QStringLiteral("n.Pat_name")) +
-           QStringLiteral("from Addmission_by_name n %1%2 order by n.Pat_name, n.Pat_key, n.Row_no")
-               .arg(admission, filter.isEmpty() ? QString() : QStringLiteral(" where ") + filter);
+    return columns(QStringLiteral("a"), QStringLiteral("n.Pat_name")) + fromListByName() +
+           QStringLiteral("%1 order by n.Pat_name, n.Pat_key, n.Row_no")
+               .arg(filter.isEmpty() ? QString() : QStringLiteral(" where ") + filter);
 }
 
-QString frm_Observation::patientNameFilter(const QString& text, QVariantList& params) {
-    // Rows of the patients whose name contains the text, in the order of their keys.
-    return QStringLiteral(" where %1 order by a.Row_no")
-        .arg(TextSearch::contains(*Con, QStringLiteral("Patient_Slips"), QStringLiteral("Pat_name"), text,
-                                  params, QStringLiteral("p")));
+// The admissions' list by name `n`, each listed admission `a` read by its key (on the server written
+// so, since its guess of a filter's share could have it read every admission to join them).
+QString frm_Observation::fromListByName() {
+    return Con->engine() == Engine::Sqlite
+               ? QStringLiteral("from Addmission_by_name n join Addmission a on a.Row_no = n.Row_no")
+               : QStringLiteral("from Addmission_by_name n cross join lateral (select * from Addmission x "
+                                "where x.Row_no = n.Row_no offset 0) a");
+}
+
+QString frm_Observation::byPatientName(const QString& text, QVariantList& params) {
+    // The admissions of the patients whose name contains the text, in the order of their keys. A
+    // name many patients hold: the admissions are walked in that order and each name tested in
+    // their list by name; otherwise the patients are found first, then their admissions put in order.
+    if (TextSearch::manyMatches(*Con, QStringLiteral("Patient_Slips"), QStringLiteral("Pat_name"), text,
+                                WalkReach)) {
+        params << likeContains(text);
+        return columns(QStringLiteral("a"), QStringLiteral("n.Pat_name")) + fromListByName() +
+               QStringLiteral(" where %1 order by n.Row_no")
+                   .arg(Con->dialect().containsCI(QStringLiteral("n.Pat_name")));
+    }
+    return selectList() +
+           QStringLiteral(" where %1 order by a.Row_no")
+               .arg(TextSearch::contains(*Con, QStringLiteral("Patient_Slips"), QStringLiteral("Pat_name"),
+                                         text, params, QStringLiteral("p")));
 }
 
 void frm_Observation::installKeys() {

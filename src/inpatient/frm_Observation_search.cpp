@@ -10,15 +10,6 @@
 using namespace wb;
 using Module1::Con;
 
-namespace {
-
-// The list's own index holds the registration numbers: a walked admission costs about a
-// twenty-fifth of a match found through the trigram index and put in order, so the walk pays while
-// it reads up to five times the rows a plain walk would.
-constexpr double WalkReach = 5;
-
-} // namespace
-
 QString frm_Observation::searchQuery(const QString& criterion, QVariantList& params) const {
     const QString text = ui_->txt_s_val->text();
     if (criterion == QLatin1String("Reg No")) {
@@ -35,7 +26,7 @@ QString frm_Observation::searchQuery(const QString& criterion, QVariantList& par
         return byName(filter, values, params);
     }
     if (criterion == QLatin1String("Patient Name"))
-        return selectList() + patientNameFilter(text, params);
+        return byPatientName(text, params);
     return byName({}, {}, params); // "Date": every row
 }
 
@@ -54,8 +45,8 @@ void frm_Observation::cmdfind_Click() {
 
 void frm_Observation::cmdshowall_Click() {
     QVariantList params;
-    const QString filter = patientNameFilter(ui_->txt_s_val->text(), params);
-    listInGrid(selectList() + filter, params);
+    const QString sql = byPatientName(ui_->txt_s_val->text(), params);
+    listInGrid(sql, params);
 }
 
 void frm_Observation::listDay(const QDate& day) {
