@@ -2,6 +2,7 @@
 
 #include "connection.h"
 #include "schema.h"
+#include "textsearch.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>
@@ -232,9 +233,7 @@ std::optional<QString> coveredList(Connection& con, const QString& select, const
     if (con.engine() != Engine::Postgres)
         return std::nullopt;
     const auto o = descByKey(qualifier, order);
-    if (!o || con.scalar(QStringLiteral("select to_regclass(?::text) is not null"),
-                         {QStringLiteral("%1_%2_covering").arg(table, o->column).toLower()})
-                      .toBool() == false)
+    if (!o || !TextSearch::hasCoveringIndex(con, table, o->column))
         return std::nullopt;
     // The rows in the index's order and tested there (the subquery names the table as the list
     // does), then each listed row read by its key.

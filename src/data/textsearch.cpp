@@ -160,10 +160,7 @@ bool coveredWalk(Connection& con, const QString& table, const QString& column, c
     if (leading.isEmpty() || leading.contains(u'.') || leading.contains(u'('))
         return false;
     if (con.engine() == Engine::Postgres) // the order's own index with the searched columns
-        return con
-            .scalar(QStringLiteral("select to_regclass(?::text) is not null"),
-                    {QStringLiteral("%1_%2_covering").arg(table, leading).toLower()})
-            .toBool();
+        return hasCoveringIndex(con, table, leading);
     return con.scalar(QStringLiteral(
                           "select count(*) from pragma_index_list(?) l where exists (select 1 from "
                           "pragma_index_info(l.name) i where i.seqno = 0 and i.name = ? collate nocase) "
@@ -172,11 +169,6 @@ bool coveredWalk(Connection& con, const QString& table, const QString& column, c
                       {table, leading, column})
                .toInt() > 0;
 }
-
-// How much further the probes look when the walk is covered: a walked row costs about a
-// twenty-fifth of a match read through the index, so the walk pays while it reads up to five times
-// the rows (the square root: the index's reads grow with the matches as the walk's fall).
-constexpr int CoveredReach = 5;
 
 Rows sqliteRows(Connection& con, const QString& table) {
     QSqlQuery q = con.query(
@@ -320,6 +312,13 @@ bool keptAsTyped(const QString& text) {
 }
 
 } // namespace
+
+bool hasCoveringIndex(Connection& con, const QString& table, const QString& column) {
+    return con
+        .scalar(QStringLiteral("select to_regclass(?::text) is not null"),
+                {QStringLiteral("%1_%2_covering").arg(table, column).toLower()})
+        .toBool();
+}
 
 bool manyMatches(Connection& con, const QString& table, const QString& column, const QString& text,
                  double reach) {

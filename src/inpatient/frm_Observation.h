@@ -77,10 +77,6 @@ private:
     // rows it keeps (of the admission `a` and its patient `p`) are found, then put in order.
     static QString byName(const QString& filter, const QVariantList& filterParams, QVariantList& params,
                           bool many = false);
-    // The admissions' list by name holds the names and registration numbers it is searched on: a
-    // walked admission costs about a twenty-fifth of a match found through a trigram index and put
-    // in order, so the walk pays while it reads up to five times the rows a plain walk would.
-    static constexpr double WalkReach = 5;
     static QString fromListByName();
     // The rows of the patients whose name contains the text, by admission key.
     static QString byPatientName(const QString& text, QVariantList& params);

@@ -118,7 +118,7 @@ QString frm_Observation::byPatientName(const QString& text, QVariantList& params
     // name many patients hold: the admissions are walked in that order and each name tested in
     // their list by name; otherwise the patients are found first, then their admissions put in order.
     if (TextSearch::manyMatches(*Con, QStringLiteral("Patient_Slips"), QStringLiteral("Pat_name"), text,
-                                WalkReach)) {
+                                TextSearch::CoveredReach)) {
         params << likeContains(text);
         return columns(QStringLiteral("a"), QStringLiteral("n.Pat_name")) + fromListByName() +
                QStringLiteral(" where %1 order by n.Row_no")

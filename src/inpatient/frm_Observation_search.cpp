@@ -17,7 +17,7 @@ QString frm_Observation::searchQuery(const QString& criterion, QVariantList& par
         // nothing to do with the numbers, and each number tested in the list's own index.
         QVariantList values;
         if (TextSearch::manyMatches(*Con, QStringLiteral("Addmission"), QStringLiteral("Reg_no"), text,
-                                    WalkReach)) {
+                                    TextSearch::CoveredReach)) {
             values << likeContains(text);
             return byName(Con->dialect().containsCI(QStringLiteral("n.Reg_no")), values, params, true);
         }
