@@ -25,6 +25,7 @@ const QList<Migration>& Schema::migrations() {
         migrationV21CoveredOrders(),
         migrationV22NameStatistics(),
         migrationV23AdmissionsByName(),
+        migrationV24NameValues(),
     };
     return all;
 }

@@ -4,6 +4,7 @@
 #include "orderedsearch.h"
 #include "recordset.h"
 #include "serverrights.h"
+#include "valuelist.h"
 
 #include <QHash>
 #include <QSet>
@@ -112,6 +113,7 @@ void migrate(Connection& con, int upTo) {
         if (m.extra)
             m.extra(con);
         TextSearch::createIndexes(con, m.searchIndexes);
+        ValueList::create(con, m.valueLists);
         OrderedSearch::create(con, m.orderedSearches);
         con.Execute(QStringLiteral("INSERT INTO Schema_Version (Version) VALUES (?)"), {m.version});
         t.commit();

@@ -43,6 +43,7 @@ struct Migration {
     QList<Table> tables;
     std::function<void(Connection&)> extra;     // further statements, run after the tables
     QList<SearchIndex> searchIndexes;           // contains-search indexes, created after `extra`
+    QList<SearchIndex> valueLists;              // columns listed by their values, created next
     QList<OrderedSearchColumn> orderedSearches; // searched in their lists' order, created last
 };
 

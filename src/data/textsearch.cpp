@@ -2,6 +2,7 @@
 
 #include "connection.h"
 #include "schema.h"
+#include "valuelist.h"
 
 #include <algorithm>
 #include <cmath>
@@ -135,7 +136,11 @@ constexpr double ManyForTheIndex = 25000;
 bool manyInListOrder(Connection& con, const QString& table, const QString& column, const QString& text,
                      const ListOrder& order, qint64 limit) {
     const QString q = order.qualifier.isEmpty() ? QStringLiteral("listed") : order.qualifier;
-    const QString exact = con.dialect().containsCI(q + u'.' + column);
+    // On the server the filter is kept from the column's statistics, which cost more to weigh than the
+    // probe's rows to test.
+    const QString exact = con.engine() == Engine::Postgres
+                              ? QStringLiteral("(%1.%2 || '') ILIKE ?::text ESCAPE '\\'").arg(q, column)
+                              : con.dialect().containsCI(q + u'.' + column);
     // The first term tells where the matches lie, and an index on it alone serves it.
     const QString leading = order.terms.section(u',', 0, 0).trimmed();
     return con.scalar(
@@ -311,6 +316,24 @@ bool keptAsTyped(const QString& text) {
     return true;
 }
 
+// A row found through its value's index costs about as much as this many rows walked and tested.
+constexpr double ListedRowCost = 5;
+
+// Whether walking the list finds a screenful sooner than reading the rows of the matching values
+// through the column's index: the walk reads Screenful / d rows for a share d of rows that match,
+// the values' rows cost `ListedRowCost` each. Matches that are many but lie late in the list's order
+// are read through the values.
+bool walkFindsSooner(Connection& con, const QString& table, const QString& column, const QString& text,
+                     const ValueList::Count& count, const ListOrder& order) {
+    const double rows = std::max(count.rows, 1.0);
+    if (count.matching * count.matching * ListedRowCost < Screenful * rows)
+        return false;
+    if (order.terms.isEmpty() || count.matching > ManyForTheIndex)
+        return true;
+    const qint64 limit = walkLimit(rows) * (coveredWalk(con, table, column, order) ? CoveredReach : 1);
+    return manyInListOrder(con, table, column, text, order, limit);
+}
+
 } // namespace
 
 bool hasCoveringIndex(Connection& con, const QString& table, const QString& column) {
@@ -324,6 +347,8 @@ bool manyMatches(Connection& con, const QString& table, const QString& column, c
                  double reach) {
     if (text.isEmpty())
         return true;
+    if (const auto listed = ValueList::count(con, table, column, text))
+        return walkFindsSooner(con, table, column, text, *listed, {});
     return con.engine() == Engine::Sqlite ? sqliteManyMatches(con, table, column, text, reach)
                                           : postgresManyMatches(con, table, column, text, reach);
 }
@@ -378,6 +403,17 @@ QString contains(Connection& con, const QString& table, const QString& column, c
         params << likeContains(text);
         return exact;
     }
+    // pg_trgm cannot serve fewer than three characters (it would read its whole index): this filter
+    // is written so that the server does not try, nor weigh the text against its statistics.
+    const QString loose = QStringLiteral("(%1%2 || '') ILIKE ?::text ESCAPE '\\'").arg(prefix, column);
+    // A column listed by its values: the list tells how many rows hold the text, and those that
+    // are many are found by walking the list.
+    if (const auto listed = ValueList::count(con, table, column, text)) {
+        if (!walkFindsSooner(con, table, column, text, *listed, {order, qualifier}))
+            return ValueList::filter(con, table, column, prefix, text, params);
+        params << likeContains(text);
+        return con.engine() == Engine::Postgres ? loose : exact;
+    }
     if (con.engine() == Engine::Postgres) {
         if (length >= 3) {
             // The trigram index serves ILIKE on the bare column; backslash is its escape already.
@@ -398,9 +434,7 @@ QString contains(Connection& con, const QString& table, const QString& column, c
             params << likeContains(text);
             return filter;
         }
-        // pg_trgm cannot serve fewer than three characters (it would read its whole index): the
-        // filter is written so that it does not try, and the pair index gives the rows when few match.
-        const QString loose = QStringLiteral("(%1%2 || '') ILIKE ?::text ESCAPE '\\'").arg(prefix, column);
+        // The pair index gives the rows when few match.
         if (postgresManyShortMatches(con, table, column, text)) {
             params << likeContains(text);
             return loose;

@@ -27,5 +27,6 @@ Migration migrationV20WalkedColumns();
 Migration migrationV21CoveredOrders();
 Migration migrationV22NameStatistics();
 Migration migrationV23AdmissionsByName();
+Migration migrationV24NameValues();
 
 } // namespace wb
