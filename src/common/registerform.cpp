@@ -159,8 +159,10 @@ QString RegisterForm::containsQuery(const QString& select, const QString& table,
         return QStringLiteral("select %1 from %2 where %3%4 order by %5")
             .arg(select, walk->from, also, walk->filter, walk->order);
     const QString filter = TextSearch::contains(*Con, table, column, text, params, qualifier, order);
-    if (const auto covered = OrderedSearch::coveredList(*Con, select, table, qualifier, also + filter, order))
-        return *covered;
+    if (!TextSearch::findsMatchesFirst(filter))
+        if (const auto covered =
+                OrderedSearch::coveredList(*Con, select, table, qualifier, also + filter, order))
+            return *covered;
     QString sql = QStringLiteral("select %1 from %2%3 where %4%5")
                       .arg(select, table, qualifier.isEmpty() ? QString() : u' ' + qualifier, also, filter);
     if (!order.isEmpty())

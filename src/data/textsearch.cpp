@@ -336,6 +336,10 @@ bool walkFindsSooner(Connection& con, const QString& table, const QString& colum
 
 } // namespace
 
+bool findsMatchesFirst(const QString& filter) {
+    return filter.contains(QLatin1String("ctid = ANY (ARRAY("));
+}
+
 bool hasCoveringIndex(Connection& con, const QString& table, const QString& column) {
     return con
         .scalar(QStringLiteral("select to_regclass(?::text) is not null"),
@@ -411,8 +415,12 @@ QString contains(Connection& con, const QString& table, const QString& column, c
     if (const auto listed = ValueList::count(con, table, column, text)) {
         if (!walkFindsSooner(con, table, column, text, *listed, {order, qualifier}))
             return ValueList::filter(con, table, column, prefix, text, params);
+        // The server weighs three characters and more against the column's statistics, and walks
+        // the list's order for them; fewer it cannot weigh.
         params << likeContains(text);
-        return con.engine() == Engine::Postgres ? loose : exact;
+        if (con.engine() == Engine::Sqlite)
+            return exact;
+        return length >= 3 ? QStringLiteral("%1%2 ILIKE ?::text").arg(prefix, column) : loose;
     }
     if (con.engine() == Engine::Postgres) {
         if (length >= 3) {

@@ -44,6 +44,10 @@ bool isIndexed(const QString& table, const QString& column);
 QString contains(Connection& con, const QString& table, const QString& column, const QString& text,
                  QVariantList& params, const QString& qualifier = {}, const QString& order = {});
 
+// Whether a filter `contains` gave finds the matching rows first, by their places (on the server),
+// rather than testing the rows a list walks.
+bool findsMatchesFirst(const QString& filter);
+
 // Whether many rows hold the text (Probe of the table's first rows as they lie), so that a list in an
 // order of its own, unrelated to the column, finds a screenful of them soon by walking that order.
 // `reach` widens the look for a walk whose rows cost less than the matches the index reads and
