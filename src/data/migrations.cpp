@@ -26,6 +26,7 @@ const QList<Migration>& Schema::migrations() {
         migrationV22NameStatistics(),
         migrationV23AdmissionsByName(),
         migrationV24NameValues(),
+        migrationV25FoldedValues(),
     };
     return all;
 }

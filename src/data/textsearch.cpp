@@ -134,13 +134,18 @@ constexpr double ManyForTheIndex = 25000;
 // over the table may still all come late in the list's order (a code searched in a list of codes):
 // walking the list then reads most of it before the first screenful.
 bool manyInListOrder(Connection& con, const QString& table, const QString& column, const QString& text,
-                     const ListOrder& order, qint64 limit) {
+                     const ListOrder& order, qint64 limit, bool listed = false) {
     const QString q = order.qualifier.isEmpty() ? QStringLiteral("listed") : order.qualifier;
     // On the server the filter is kept from the column's statistics, which cost more to weigh than the
-    // probe's rows to test.
-    const QString exact = con.engine() == Engine::Postgres
-                              ? QStringLiteral("(%1.%2 || '') ILIKE ?::text ESCAPE '\\'").arg(q, column)
-                              : con.dialect().containsCI(q + u'.' + column);
+    // probe's rows to test; a column listed by its values is tested in the values that hold the text.
+    QVariantList params;
+    QString exact = listed ? ValueList::walkedFilter(con, table, column, q + u'.', text, params) : QString();
+    if (exact.isEmpty()) {
+        exact = con.engine() == Engine::Postgres
+                    ? QStringLiteral("(%1.%2 || '') ILIKE ?::text ESCAPE '\\'").arg(q, column)
+                    : con.dialect().containsCI(q + u'.' + column);
+        params << likeContains(text);
+    }
     // The first term tells where the matches lie, and an index on it alone serves it.
     const QString leading = order.terms.section(u',', 0, 0).trimmed();
     return con.scalar(
@@ -150,7 +155,7 @@ bool manyInListOrder(Connection& con, const QString& table, const QString& colum
                       .arg(limit)
                       .arg(exact)
                       .arg(Probe),
-                  {likeContains(text)})
+                  params)
                .toInt() >= Probe;
 }
 
@@ -331,7 +336,7 @@ bool walkFindsSooner(Connection& con, const QString& table, const QString& colum
     if (order.terms.isEmpty() || count.matching > ManyForTheIndex)
         return true;
     const qint64 limit = walkLimit(rows) * (coveredWalk(con, table, column, order) ? CoveredReach : 1);
-    return manyInListOrder(con, table, column, text, order, limit);
+    return manyInListOrder(con, table, column, text, order, limit, true);
 }
 
 } // namespace
@@ -417,9 +422,9 @@ QString contains(Connection& con, const QString& table, const QString& column, c
             return ValueList::filter(con, table, column, prefix, text, params);
         // The server weighs three characters and more against the column's statistics, and walks
         // the list's order for them; fewer it cannot weigh.
-        params << likeContains(text);
         if (con.engine() == Engine::Sqlite)
-            return exact;
+            return ValueList::walkedFilter(con, table, column, prefix, text, params);
+        params << likeContains(text);
         return length >= 3 ? QStringLiteral("%1%2 ILIKE ?::text").arg(prefix, column) : loose;
     }
     if (con.engine() == Engine::Postgres) {

@@ -16,17 +16,32 @@ QString listTable(const QString& table, const QString& column) {
 // Values a keystroke reads and tests in full; a column with more is searched as if it had no list.
 constexpr int MostValues = 8192;
 
+// A value as the engine's case-insensitive search folds it: the program's upper() on the embedded
+// engine, lower() on the server (ILIKE's fold). The list keeps it, so that a keystroke tests each
+// value with a plain search for the folded text instead of folding every value again.
+QString folded(Connection& con, const QString& value) {
+    return QStringLiteral("%1(%2)").arg(con.engine() == Engine::Sqlite ? "upper" : "lower", value);
+}
+
+// "the folded value `v` holds the text", its parameter the text as typed.
+QString holds(Connection& con, const QString& v) {
+    return con.engine() == Engine::Sqlite
+               ? QStringLiteral("instr(%1.Value_folded, upper(?)) > 0").arg(v)
+               : QStringLiteral("strpos(%1.Value_folded, (select lower(?::text))) > 0").arg(v);
+}
+
 void createSqlite(Connection& con, const QString& table, const QString& column) {
     const QString list = listTable(table, column);
     // Its keys tell how many values it holds at most (a value gone leaves a gap; a new one takes the
     // next key).
     con.Execute(
-        QStringLiteral("CREATE TABLE %1 (Value_text TEXT NOT NULL UNIQUE, Row_count INTEGER NOT NULL)")
+        QStringLiteral("CREATE TABLE %1 (Value_text TEXT NOT NULL UNIQUE, Value_folded TEXT NOT NULL, "
+                       "Row_count INTEGER NOT NULL)")
             .arg(list));
-    const QString add =
-        QStringLiteral("INSERT INTO %1 (Value_text, Row_count) SELECT new.%2, 1 WHERE new.%2 IS "
-                       "NOT NULL ON CONFLICT (Value_text) DO UPDATE SET Row_count = Row_count + 1;")
-            .arg(list, column);
+    const QString add = QStringLiteral("INSERT INTO %1 (Value_text, Value_folded, Row_count) SELECT new.%2, "
+                                       "%3, 1 WHERE new.%2 IS NOT NULL ON CONFLICT (Value_text) DO UPDATE "
+                                       "SET Row_count = Row_count + 1;")
+                            .arg(list, column, folded(con, QStringLiteral("new.") + column));
     const QString drop = QStringLiteral("UPDATE %1 SET Row_count = Row_count - 1 WHERE Value_text = old.%2; "
                                         "DELETE FROM %1 WHERE Value_text = old.%2 AND Row_count <= 0;")
                              .arg(list, column);
@@ -42,8 +57,8 @@ void createSqlite(Connection& con, const QString& table, const QString& column) 
 // The writers of the table have no right to the list: the triggers keep it as its owner.
 void createPostgres(Connection& con, const QString& table, const QString& column) {
     const QString list = listTable(table, column).toLower();
-    con.Execute(QStringLiteral("CREATE TABLE %1 (Value_text text NOT NULL PRIMARY KEY, Row_count integer NOT "
-                               "NULL)")
+    con.Execute(QStringLiteral("CREATE TABLE %1 (Value_text text NOT NULL PRIMARY KEY, Value_folded text NOT "
+                               "NULL, Row_count integer NOT NULL)")
                     .arg(list));
     con.Execute(
         QStringLiteral(
@@ -54,8 +69,8 @@ void createPostgres(Connection& con, const QString& table, const QString& column
             "WHERE Value_text = OLD.%2; DELETE FROM public.%1 WHERE Value_text = OLD.%2 AND Row_count <= 0; "
             "END IF; "
             "IF TG_OP <> 'DELETE' AND NEW.%2 IS NOT NULL THEN INSERT INTO public.%1 AS v (Value_text, "
-            "Row_count) VALUES (NEW.%2, 1) ON CONFLICT (Value_text) DO UPDATE SET Row_count = v.Row_count + "
-            "1; END IF; RETURN NULL; END $$")
+            "Value_folded, Row_count) VALUES (NEW.%2, lower(NEW.%2), 1) ON CONFLICT (Value_text) DO UPDATE "
+            "SET Row_count = v.Row_count + 1; END IF; RETURN NULL; END $$")
             .arg(list, column));
     con.Execute(QStringLiteral("REVOKE ALL ON FUNCTION public.%1_keep() FROM PUBLIC").arg(list));
     con.Execute(QStringLiteral("CREATE TRIGGER %1_keep AFTER INSERT OR DELETE ON %2 FOR EACH ROW EXECUTE "
@@ -69,6 +84,21 @@ void createPostgres(Connection& con, const QString& table, const QString& column
                     .arg(list, table));
 }
 
+void drop(Connection& con, const QString& table, const QString& column) {
+    const QString list = listTable(table, column);
+    if (con.engine() == Engine::Sqlite) {
+        for (const char* suffix : {"_ai", "_ad", "_au"})
+            con.Execute(QStringLiteral("DROP TRIGGER IF EXISTS %1%2").arg(list, QLatin1String(suffix)));
+        con.Execute(QStringLiteral("DROP TABLE IF EXISTS %1").arg(list));
+        return;
+    }
+    for (const char* suffix : {"_keep", "_keep_update", "_keep_truncate"})
+        con.Execute(QStringLiteral("DROP TRIGGER IF EXISTS %1%2 ON %3")
+                        .arg(list.toLower(), QLatin1String(suffix), table));
+    con.Execute(QStringLiteral("DROP TABLE IF EXISTS %1").arg(list.toLower()));
+    con.Execute(QStringLiteral("DROP FUNCTION IF EXISTS public.%1_keep()").arg(list.toLower()));
+}
+
 } // namespace
 
 void create(Connection& con, const QList<SearchIndex>& columns) {
@@ -78,13 +108,19 @@ void create(Connection& con, const QList<SearchIndex>& columns) {
                 createSqlite(con, c.table, column);
             else
                 createPostgres(con, c.table, column);
-            con.Execute(
-                QStringLiteral("INSERT INTO %1 (Value_text, Row_count) SELECT %2, count(*) FROM %3 WHERE "
-                               "%2 IS NOT NULL GROUP BY %2")
-                    .arg(listTable(c.table, column), column, c.table));
+            con.Execute(QStringLiteral("INSERT INTO %1 (Value_text, Value_folded, Row_count) SELECT %2, %4, "
+                                       "count(*) FROM %3 WHERE %2 IS NOT NULL GROUP BY %2")
+                            .arg(listTable(c.table, column), column, c.table, folded(con, column)));
             if (con.engine() == Engine::Postgres)
                 con.Execute(QStringLiteral("ANALYZE %1").arg(listTable(c.table, column)));
         }
+}
+
+void recreate(Connection& con, const QList<SearchIndex>& columns) {
+    for (const SearchIndex& c : columns)
+        for (const QString& column : c.columns)
+            drop(con, c.table, column);
+    create(con, columns);
 }
 
 bool isListed(const QString& table, const QString& column) {
@@ -121,11 +157,11 @@ std::optional<Count> count(Connection& con, const QString& table, const QString&
         return std::nullopt;
     QSqlQuery q =
         con.query(QStringLiteral("select count(*), coalesce(sum(case when %1 then Row_count end), 0), "
-                                 "coalesce(sum(Row_count), 0) from (select Value_text, Row_count from "
+                                 "coalesce(sum(Row_count), 0) from (select Value_folded, Row_count from "
                                  "%2 limit %3) v")
-                      .arg(con.dialect().containsCI(QStringLiteral("Value_text")), listTable(table, column))
+                      .arg(holds(con, QStringLiteral("v")), listTable(table, column))
                       .arg(MostValues + 1),
-                  {likeContains(text)});
+                  {text});
     std::optional<Count> c;
     if (q.next() && q.value(0).toLongLong() <= MostValues)
         c = Count{q.value(1).toDouble(), q.value(2).toDouble()};
@@ -135,9 +171,9 @@ std::optional<Count> count(Connection& con, const QString& table, const QString&
 
 QString filter(Connection& con, const QString& table, const QString& column, const QString& prefix,
                const QString& text, QVariantList& params) {
-    params << likeContains(text);
+    params << text;
     const QString list = listTable(table, column);
-    const QString holding = con.dialect().containsCI(QStringLiteral("v.Value_text"));
+    const QString holding = holds(con, QStringLiteral("v"));
     if (con.engine() == Engine::Sqlite)
         return QStringLiteral("%1%2 IN (select v.Value_text from %3 v where %4)")
             .arg(prefix, column, list, holding);
@@ -147,6 +183,16 @@ QString filter(Connection& con, const QString& table, const QString& column, con
                "%1ctid = ANY (ARRAY(select r.ctid from %2 v cross join lateral (select ctid from %3 "
                "where %3.%4 = v.Value_text offset 0) r where %5))")
         .arg(prefix, list, table, column, holding);
+}
+
+QString walkedFilter(Connection& con, const QString& table, const QString& column, const QString& prefix,
+                     const QString& text, QVariantList& params) {
+    if (con.engine() != Engine::Sqlite)
+        return {};
+    params << text;
+    // Written so that the column's own index is not chosen for it: the walk's order is.
+    return QStringLiteral("+%1%2 IN (select v.Value_text from %3 v where %4)")
+        .arg(prefix, column, listTable(table, column), holds(con, QStringLiteral("v")));
 }
 
 } // namespace wb::ValueList

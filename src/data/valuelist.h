@@ -22,6 +22,9 @@ namespace ValueList {
 // Creates the lists (filled from the rows already there) and their triggers.
 void create(Connection& con, const QList<SearchIndex>& columns);
 
+// Drops the lists and their triggers, whatever their earlier form, and creates them again.
+void recreate(Connection& con, const QList<SearchIndex>& columns);
+
 // Whether a migration gave `column` of `table` a list of its values.
 bool isListed(const QString& table, const QString& column);
 
@@ -37,6 +40,11 @@ std::optional<Count> count(Connection& con, const QString& table, const QString&
 // its qualifier and a dot, or nothing); its parameter is appended to `params`.
 QString filter(Connection& con, const QString& table, const QString& column, const QString& prefix,
                const QString& text, QVariantList& params);
+
+// The same test for rows walked in a list's order on the embedded engine, where it costs a look into the
+// few matching values in place of folding and matching each walked row's value; nothing on the server.
+QString walkedFilter(Connection& con, const QString& table, const QString& column, const QString& prefix,
+                     const QString& text, QVariantList& params);
 
 } // namespace ValueList
 

@@ -48,7 +48,7 @@ TEST(Schema, AnEarlierVersionsFileIsBroughtUpToDateAndItsSearchesWork) {
         Schema::migrate(con, 15);
         con.Execute(
             QStringLiteral("insert into Patient_Slips (Row_no, Code_no, Pat_name) values (1, 'PAT-1', "
-                           "'XAVIER ALI'), (2, 'PAT-2', 'SARA BIBI')"));
+                           "'XAVIER ALI'), (2, 'PAT-2', 'Sara Bibi')"));
         con.Execute(
             QStringLiteral("insert into Addmission (Row_no, Reg_no, Pat_row_id) values (1, 'R-1', 1)"));
         con.Execute(QStringLiteral("analyze")); // the statistics the planner has of a file in use
@@ -62,6 +62,12 @@ TEST(Schema, AnEarlierVersionsFileIsBroughtUpToDateAndItsSearchesWork) {
     info.purpose = Purpose::ListUsers;
     con.Open(info);
     EXPECT_EQ(Schema::version(con), Schema::latestVersion());
+    // The names it held are listed, each with its fold.
+    EXPECT_EQ(con.scalar(QStringLiteral("select group_concat(Value_text || '=' || Value_folded || '=' || "
+                                        "Row_count, ';') from (select * from Patient_Slips_Pat_name_values "
+                                        "order by Value_text)"))
+                  .toString(),
+              QStringLiteral("Sara Bibi=SARA BIBI=1;XAVIER ALI=XAVIER ALI=1"));
     for (const QString& text : {QStringLiteral("X"), QStringLiteral("xa"), QStringLiteral("AVI")}) {
         QVariantList params;
         const QString where = TextSearch::contains(con, QStringLiteral("Patient_Slips"),

@@ -28,5 +28,6 @@ Migration migrationV21CoveredOrders();
 Migration migrationV22NameStatistics();
 Migration migrationV23AdmissionsByName();
 Migration migrationV24NameValues();
+Migration migrationV25FoldedValues();
 
 } // namespace wb
