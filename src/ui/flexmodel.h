@@ -26,7 +26,7 @@ public:
 
     // Rows read at once: the first screenful, then one page per fetch.
     static constexpr int FirstPage = 64;
-    static constexpr int PageSize = 256;
+    static constexpr int PageSize = 64;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
