@@ -69,9 +69,9 @@ void createPostgres(Connection& con, const QString& table, const QString& column
             "WHERE Value_text = OLD.%2; DELETE FROM public.%1 WHERE Value_text = OLD.%2 AND Row_count <= 0; "
             "END IF; "
             "IF TG_OP <> 'DELETE' AND NEW.%2 IS NOT NULL THEN INSERT INTO public.%1 AS v (Value_text, "
-            "Value_folded, Row_count) VALUES (NEW.%2, lower(NEW.%2), 1) ON CONFLICT (Value_text) DO UPDATE "
+            "Value_folded, Row_count) VALUES (NEW.%2, %3, 1) ON CONFLICT (Value_text) DO UPDATE "
             "SET Row_count = v.Row_count + 1; END IF; RETURN NULL; END $$")
-            .arg(list, column));
+            .arg(list, column, folded(con, QStringLiteral("NEW.") + column)));
     con.Execute(QStringLiteral("REVOKE ALL ON FUNCTION public.%1_keep() FROM PUBLIC").arg(list));
     con.Execute(QStringLiteral("CREATE TRIGGER %1_keep AFTER INSERT OR DELETE ON %2 FOR EACH ROW EXECUTE "
                                "FUNCTION public.%1_keep()")
