@@ -153,14 +153,21 @@ double mostValues(Connection& con, const QString& list) {
 
 std::optional<Count> count(Connection& con, const QString& table, const QString& column,
                            const QString& text) {
-    if (!isListed(table, column) || mostValues(con, listTable(table, column)) > MostValues)
+    const QString list = listTable(table, column);
+    if (!isListed(table, column) || mostValues(con, list) > MostValues)
         return std::nullopt;
+    // The embedded engine's key span has bounded the values already, and the list is read as it is
+    // (a sub-query would copy every value once more); the server's figure is a guess, so it reads no
+    // more than one value past the most.
+    const QString values = con.engine() == Engine::Sqlite
+                               ? list
+                               : QStringLiteral("(select Value_folded, Row_count from %1 limit %2)")
+                                     .arg(list)
+                                     .arg(MostValues + 1);
     QSqlQuery q =
         con.query(QStringLiteral("select count(*), coalesce(sum(case when %1 then Row_count end), 0), "
-                                 "coalesce(sum(Row_count), 0) from (select Value_folded, Row_count from "
-                                 "%2 limit %3) v")
-                      .arg(holds(con, QStringLiteral("v")), listTable(table, column))
-                      .arg(MostValues + 1),
+                                 "coalesce(sum(Row_count), 0) from %2 v")
+                      .arg(holds(con, QStringLiteral("v")), values),
                   {text});
     std::optional<Count> c;
     if (q.next() && q.value(0).toLongLong() <= MostValues)
